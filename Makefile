@@ -1,0 +1,34 @@
+# Parsilia: the two commands of the README.
+#   make run   installs what is missing, builds, starts Parsilia
+#   make test  installs what is missing, builds, runs every test
+
+BUILD     ?= build
+PACCHETTI := g++ cmake make qt6-base-dev libsdl2-mixer-dev fonts-liberation2 fonts-urw-base35
+SUDO      := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+JOBS      := $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: run test build deps clean
+
+run: build
+	./$(BUILD)/parsilia
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+build: deps
+	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j$(JOBS)
+
+# Debian packages, installed only when one is missing (no apt call otherwise).
+deps:
+	@mancanti=$$(for p in $(PACCHETTI); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'ok installed' || echo $$p; \
+	done); \
+	if [ -n "$$mancanti" ]; then \
+	    echo "Installing:" $$mancanti; \
+	    $(SUDO) apt-get update && \
+	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$mancanti; \
+	fi
+
+clean:
+	rm -rf $(BUILD)

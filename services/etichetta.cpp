@@ -1,0 +1,72 @@
+#include "etichetta.h"
+
+#include <QEvent>
+
+Etichetta::Etichetta(QWidget *parent)
+    : QLabel(parent)
+{
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setTextFormat(Qt::PlainText);
+    // A click on a label belongs to the label, never to the window behind it.
+    setAttribute(Qt::WA_NoMousePropagation);
+}
+
+void Etichetta::setCaption(const QString &testo)
+{
+    setText(testo);
+    adattaAlTesto();
+}
+
+void Etichetta::setBackColor(const QColor &colore)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Window, colore);
+    setPalette(p);
+}
+
+QColor Etichetta::backColor() const
+{
+    return palette().color(QPalette::Window);
+}
+
+void Etichetta::setOpaca(bool opaca)
+{
+    setAutoFillBackground(opaca);
+}
+
+void Etichetta::setForeColor(const QColor &colore)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, colore);
+    p.setColor(QPalette::Disabled, QPalette::WindowText, colore);
+    setPalette(p);
+}
+
+QColor Etichetta::foreColor() const
+{
+    return palette().color(QPalette::Active, QPalette::WindowText);
+}
+
+void Etichetta::setAutoSize(bool autosize)
+{
+    m_autosize = autosize;
+    adattaAlTesto();
+}
+
+void Etichetta::setAllineamento(Qt::Alignment orizzontale)
+{
+    setAlignment(orizzontale | Qt::AlignTop);
+}
+
+void Etichetta::adattaAlTesto()
+{
+    if (m_autosize)
+        resize(sizeHint());
+}
+
+void Etichetta::changeEvent(QEvent *event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        adattaAlTesto();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QLabel>
+
+// A label as the screens use it: a caption, a back colour shown only when the
+// label is opaque, a text colour, and optionally a size that follows the
+// caption and the font (the position stays where it was put).
+class Etichetta : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit Etichetta(QWidget *parent);
+
+    void setCaption(const QString &testo);
+    QString caption() const { return text(); }
+
+    void setBackColor(const QColor &colore);
+    QColor backColor() const;
+    void setOpaca(bool opaca);
+    bool opaca() const { return autoFillBackground(); }
+
+    void setForeColor(const QColor &colore);
+    QColor foreColor() const;
+
+    void setAutoSize(bool autosize);
+    bool autoSize() const { return m_autosize; }
+
+    // Horizontal alignment of the caption; the caption always hangs from the top.
+    void setAllineamento(Qt::Alignment orizzontale);
+
+    void adattaAlTesto();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    bool m_autosize = false;
+};

@@ -1,0 +1,151 @@
+#include "forma.h"
+
+#include "toolkit.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QScreen>
+
+Forma::Forma(double larghezzaTwips, double altezzaTwips)
+    : QWidget(nullptr)
+{
+    setAutoFillBackground(true);
+    resize(toolkit::pixel(larghezzaTwips), toolkit::pixel(altezzaTwips));
+}
+
+void Forma::setBackColor(const QColor &colore)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Window, colore);
+    setPalette(p);
+}
+
+QColor Forma::backColor() const
+{
+    return palette().color(QPalette::Window);
+}
+
+void Forma::massimizza()
+{
+    m_massimizzata = true;
+    if (isVisible())
+        mostraFinestra();
+}
+
+double Forma::Width() const
+{
+    return toolkit::twips(width());
+}
+
+double Forma::Height() const
+{
+    return toolkit::twips(height());
+}
+
+double Forma::Left() const
+{
+    return toolkit::twips(x());
+}
+
+double Forma::Top() const
+{
+    return toolkit::twips(y());
+}
+
+void Forma::setLeft(double twips)
+{
+    move(toolkit::pixel(twips), y());
+}
+
+void Forma::setTop(double twips)
+{
+    move(x(), toolkit::pixel(twips));
+}
+
+void Forma::Load()
+{
+    if (m_caricata)
+        return;
+    m_caricata = true;
+    Form_Load();
+}
+
+void Forma::mostraFinestra()
+{
+    const bool eraVisibile = isVisible();
+    if (!m_massimizzata) {
+        show();
+    } else {
+        // Without a window manager showMaximized() alone leaves a small
+        // window: give the window the whole available area as well.
+        if (const QScreen *s = screen())
+            setGeometry(s->availableGeometry());
+        showMaximized();
+    }
+    // A window already open is brought to the front; a new one opens there.
+    if (eraVisibile)
+        raise();
+    activateWindow();
+}
+
+void Forma::Show()
+{
+    Load();
+    if (!m_scaricata)
+        mostraFinestra();
+}
+
+void Forma::Show(Forma *proprietario)
+{
+    Load();
+    if (m_scaricata)
+        return;
+    if (proprietario && parentWidget() != proprietario)
+        setParent(proprietario, Qt::Dialog);
+    setWindowModality(Qt::ApplicationModal);
+    mostraFinestra();
+    QEventLoop attesa;
+    connect(this, &Forma::unloaded, &attesa, &QEventLoop::quit);
+    attesa.exec(QEventLoop::DialogExec);
+}
+
+void Forma::Unload()
+{
+    if (m_scaricata)
+        return;
+    m_scaricata = true;
+    hide();
+    emit unloaded();
+    deleteLater();
+}
+
+void Forma::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_caricata && !m_scaricata)
+        Form_Resize();
+}
+
+void Forma::mousePressEvent(QMouseEvent *event)
+{
+    m_premuto = event->button() == Qt::LeftButton;
+    QWidget::mousePressEvent(event);
+}
+
+void Forma::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = m_premuto && event->button() == Qt::LeftButton
+                       && rect().contains(event->position().toPoint());
+    m_premuto = false;
+    QWidget::mouseReleaseEvent(event);
+    if (click && m_caricata && !m_scaricata)
+        Form_Click();
+}
+
+void Forma::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    Unload();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "lettore.h"
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+struct Mix_Chunk;
+
+// The player on SDL2_mixer. All audio work (opening the device at the first
+// request, reading the file, starting it) happens on a worker thread, so a
+// slow sound system never holds up the window; requests that pile up while
+// the worker is busy collapse into the newest one.
+class LettoreSdl : public Lettore
+{
+public:
+    enum class Esito { Nessuno, Riprodotto, FileNonValido, NessunDispositivo };
+
+    LettoreSdl();
+    ~LettoreSdl() override;
+
+    void riproduci(const QString &percorso) override;
+
+    // For tests: waits until every request made so far has been handled.
+    void attendiInattivo();
+    Esito ultimoEsito();
+
+private:
+    void lavora();
+    bool apriDispositivo();
+    void suonaFile(const std::string &percorso);
+
+    std::mutex m_mutex;
+    std::condition_variable m_segnale;
+    std::string m_richiesta;
+    bool m_inAttesa = false;
+    bool m_occupato = false;
+    bool m_fine = false;
+    Esito m_esito = Esito::Nessuno;
+
+    // Owned by the worker thread only.
+    enum class Dispositivo { NonProvato, Aperto, Assente } m_dispositivo = Dispositivo::NonProvato;
+    Mix_Chunk *m_suono = nullptr;
+
+    std::thread m_lavoratore;
+};

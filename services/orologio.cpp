@@ -1,0 +1,69 @@
+#include "orologio.h"
+
+#include <QTime>
+
+#include <chrono>
+#include <random>
+#include <thread>
+
+namespace {
+
+std::mt19937 &generatore()
+{
+    static std::mt19937 g(std::random_device{}());
+    return g;
+}
+
+Orologio &reale()
+{
+    static Orologio o;
+    return o;
+}
+
+Orologio *&attuale()
+{
+    static Orologio *o = &reale();
+    return o;
+}
+
+} // namespace
+
+double Orologio::Timer()
+{
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+double Orologio::monotono()
+{
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+void Orologio::attendi(double secondi)
+{
+    if (secondi > 0)
+        std::this_thread::sleep_for(std::chrono::duration<double>(secondi));
+}
+
+void Orologio::Randomize()
+{
+    using namespace std::chrono;
+    const auto adesso = high_resolution_clock::now().time_since_epoch().count();
+    generatore().seed(static_cast<std::mt19937::result_type>(adesso ^ (adesso >> 32)));
+}
+
+float Orologio::Rnd()
+{
+    // 24 random bits: every value is exact in single precision and below 1.
+    return static_cast<float>(generatore()() >> 8) / 16777216.0f;
+}
+
+Orologio &Orologio::corrente()
+{
+    return *attuale();
+}
+
+void Orologio::imposta(Orologio *orologio)
+{
+    attuale() = orologio ? orologio : &reale();
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+// The program's sense of time and chance, in one place so that tests can
+// replace it: the time of day, a monotonic clock for every elapsed time, a
+// blocking wait, and the random generator (seeded from the clock, hence here).
+class Orologio
+{
+public:
+    virtual ~Orologio() = default;
+
+    // Seconds since midnight, with fractions.
+    virtual double Timer();
+    // Seconds from an arbitrary origin; never goes back, never wraps.
+    virtual double monotono();
+    // Blocks the calling thread for the given seconds, without handling events.
+    virtual void attendi(double secondi);
+    // Re-seeds the generator from the clock.
+    virtual void Randomize();
+    // Next number r of the generator, 0 <= r < 1.
+    virtual float Rnd();
+
+    // The clock the program uses; tests put their own in its place.
+    static Orologio &corrente();
+    static void imposta(Orologio *orologio);
+};

@@ -1,0 +1,75 @@
+#include "pulsante.h"
+
+#include <QPainter>
+
+Pulsante::Pulsante(QWidget *parent)
+    : QPushButton(parent)
+{
+    setAutoDefault(false);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void Pulsante::setBackColor(const QColor &colore)
+{
+    m_colore = colore;
+    update();
+}
+
+void Pulsante::paintEvent(QPaintEvent *event)
+{
+    if (!colorato()) {
+        QPushButton::paintEvent(event);
+        return;
+    }
+    QPainter p(this);
+    const QRect r = rect();
+    const bool premuto = isDown() || isChecked();
+    p.fillRect(r, m_colore);
+    disegnaBordo(p, r, premuto);
+    disegnaCaption(p, premuto ? r.translated(1, 1) : r);
+    if (hasFocus()) {
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(r.adjusted(4, 4, -5, -5));
+    }
+}
+
+void Pulsante::disegnaBordo(QPainter &p, const QRect &r, bool premuto) const
+{
+    // Two-pixel bevel: light above and left, dark below and right; inverted
+    // while the button is held down.
+    const QColor chiaro = premuto ? QColor(0x40, 0x40, 0x40) : Qt::white;
+    const QColor scuro = premuto ? Qt::white : QColor(0x40, 0x40, 0x40);
+    const QColor chiaro2 = premuto ? QColor(0x80, 0x80, 0x80) : m_colore.lighter(125);
+    const QColor scuro2 = premuto ? m_colore.lighter(125) : QColor(0x80, 0x80, 0x80);
+    const int x0 = r.left(), y0 = r.top(), x1 = r.right(), y1 = r.bottom();
+    p.setPen(chiaro);
+    p.drawLine(x0, y0, x1 - 1, y0);
+    p.drawLine(x0, y0, x0, y1 - 1);
+    p.setPen(scuro);
+    p.drawLine(x0, y1, x1, y1);
+    p.drawLine(x1, y0, x1, y1);
+    p.setPen(chiaro2);
+    p.drawLine(x0 + 1, y0 + 1, x1 - 2, y0 + 1);
+    p.drawLine(x0 + 1, y0 + 1, x0 + 1, y1 - 2);
+    p.setPen(scuro2);
+    p.drawLine(x0 + 1, y1 - 1, x1 - 1, y1 - 1);
+    p.drawLine(x1 - 1, y0 + 1, x1 - 1, y1 - 1);
+}
+
+void Pulsante::disegnaCaption(QPainter &p, const QRect &r) const
+{
+    const QRect area = r.adjusted(3, 2, -3, -2);
+    const int flags = Qt::AlignCenter | Qt::TextWordWrap;
+    p.setFont(font());
+    if (isEnabled()) {
+        p.setPen(Qt::black);
+        p.drawText(area, flags, text());
+        return;
+    }
+    // The classic etched look: readable on every back colour, clearly inactive.
+    p.setPen(Qt::white);
+    p.drawText(area.translated(1, 1), flags, text());
+    p.setPen(QColor(0x80, 0x80, 0x80));
+    p.drawText(area, flags, text());
+}

@@ -1,0 +1,16 @@
+#include "temporizzatore.h"
+
+Temporizzatore::Temporizzatore(QObject *parent)
+    : QObject(parent)
+{
+    connect(&m_timer, &QTimer::timeout, this, &Temporizzatore::Timer);
+}
+
+void Temporizzatore::setInterval(int millisecondi)
+{
+    m_intervallo = millisecondi;
+    if (millisecondi > 0)
+        m_timer.start(millisecondi);
+    else
+        m_timer.stop();
+}

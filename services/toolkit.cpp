@@ -1,0 +1,126 @@
+#include "toolkit.h"
+
+#include "etichetta.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QWidget>
+#include <QtMath>
+
+#include <algorithm>
+
+namespace toolkit {
+
+namespace {
+bool terminato = false;
+}
+
+int pixel(double twips)
+{
+    return qRound(twips / twipsPerPixel);
+}
+
+double twips(int pixel)
+{
+    return pixel * twipsPerPixel;
+}
+
+double Left(const QWidget *w)
+{
+    return twips(w->x());
+}
+
+double Top(const QWidget *w)
+{
+    return twips(w->y());
+}
+
+double Width(const QWidget *w)
+{
+    return twips(w->width());
+}
+
+double Height(const QWidget *w)
+{
+    return twips(w->height());
+}
+
+void Move(QWidget *w, double left, double top, double width, double height)
+{
+    w->setGeometry(pixel(left), pixel(top), std::max(0, pixel(width)), std::max(0, pixel(height)));
+    // An autosizing label keeps its place but not the size it was given.
+    if (auto *etichetta = qobject_cast<Etichetta *>(w))
+        etichetta->adattaAlTesto();
+}
+
+double FontSize(const QWidget *w)
+{
+    return w->font().pointSizeF();
+}
+
+void setFontSize(QWidget *w, double punti)
+{
+    QFont f = w->font();
+    f.setPointSizeF(std::max(punti, minimoPunti));
+    w->setFont(f);
+}
+
+QFont carattere(const QString &famiglia, double punti, int peso, bool corsivo)
+{
+    QFont f(famiglia);
+    f.setPointSizeF(punti);
+    // CSS weights (400 normal, 700 bold, 900 black) are what Qt 6 uses too.
+    f.setWeight(static_cast<QFont::Weight>(peso));
+    f.setItalic(corsivo);
+    return f;
+}
+
+void preparaCaratteri()
+{
+    // fontconfig already aliases Arial and Bookman Old Style; MS Sans Serif is
+    // a bitmap font it does not know, so without this it would fall to DejaVu.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
+    QFont::insertSubstitutions(QStringLiteral("Arial"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
+    QFont::insertSubstitutions(QStringLiteral("Bookman Old Style"),
+                               {QStringLiteral("URW Bookman"), QStringLiteral("URW Bookman L")});
+}
+
+double ScreenWidth()
+{
+    const QScreen *s = QGuiApplication::primaryScreen();
+    return s ? twips(s->geometry().width()) : twips(800);
+}
+
+double ScreenHeight()
+{
+    const QScreen *s = QGuiApplication::primaryScreen();
+    return s ? twips(s->geometry().height()) : twips(600);
+}
+
+QString App_Path()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+void End()
+{
+    terminato = true;
+    const auto finestre = QApplication::topLevelWidgets();
+    for (QWidget *w : finestre)
+        w->hide();
+    QCoreApplication::exit(0);
+}
+
+bool programmaTerminato()
+{
+    return terminato;
+}
+
+void azzeraTerminazione()
+{
+    terminato = false;
+}
+
+} // namespace toolkit

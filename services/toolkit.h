@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+class QWidget;
+
+// The small toolkit every screen is written against: positions and sizes in
+// twips (1/1440 inch, 15 twips per pixel at 96 dpi), font sizes in points,
+// colours as #RRGGBB, the screen, the application folder and program end.
+namespace toolkit {
+
+constexpr double twipsPerPixel = 15.0;
+
+int pixel(double twips);
+double twips(int pixel);
+
+// Geometry of a control relative to its container, in twips.
+double Left(const QWidget *w);
+double Top(const QWidget *w);
+double Width(const QWidget *w);
+double Height(const QWidget *w);
+void Move(QWidget *w, double left, double top, double width, double height);
+
+// The smallest font size ever asked of Qt: a minimized or tiny window scales
+// fonts towards zero, and Qt refuses sizes of zero or less.
+constexpr double minimoPunti = 1.0;
+double FontSize(const QWidget *w);
+void setFontSize(QWidget *w, double punti);
+
+// A font as the screens name it: family, size in points, weight 400/700/900.
+QFont carattere(const QString &famiglia, double punti, int peso = 400, bool corsivo = false);
+
+// Maps the fonts the screens ask for onto the metric-compatible free fonts
+// (Liberation Sans, URW Bookman). Call once, after QApplication exists.
+void preparaCaratteri();
+
+// The screen the program runs on, in twips.
+double ScreenWidth();
+double ScreenHeight();
+
+// The folder that holds the program.
+QString App_Path();
+
+// Ends the program at once: every window goes without further events and the
+// event loop returns. Tests see the request through programmaTerminato().
+void End();
+bool programmaTerminato();
+void azzeraTerminazione();
+
+} // namespace toolkit

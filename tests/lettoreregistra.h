@@ -1,0 +1,26 @@
+#pragma once
+
+#include "services/lettore.h"
+
+#include <QStringList>
+
+// A player for tests: it plays nothing and remembers every file asked of it.
+class LettoreRegistra : public Lettore
+{
+public:
+    LettoreRegistra() { Lettore::imposta(this); }
+    ~LettoreRegistra() override { Lettore::imposta(nullptr); }
+
+    void riproduci(const QString &percorso) override { richieste.append(percorso); }
+
+    // The cue names asked for, without folder and extension.
+    QStringList nomi() const
+    {
+        QStringList n;
+        for (const QString &p : richieste)
+            n.append(p.section(QLatin1Char('/'), -1).chopped(4));
+        return n;
+    }
+
+    QStringList richieste;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "services/orologio.h"
+
+#include <QList>
+
+// A clock for tests: time moves only when the test (or a wait) moves it, and
+// the generator returns the numbers the test queued (then 0).
+class OrologioFinto : public Orologio
+{
+public:
+    OrologioFinto() { Orologio::imposta(this); }
+    ~OrologioFinto() override { Orologio::imposta(nullptr); }
+
+    double Timer() override { return ora; }
+    double monotono() override { return mono; }
+    void attendi(double secondi) override
+    {
+        attese.append(secondi);
+        avanza(secondi);
+    }
+    void Randomize() override { ++semine; }
+    float Rnd() override { return numeri.isEmpty() ? 0.0f : numeri.takeFirst(); }
+
+    // Moves both clocks; the time of day wraps at midnight.
+    void avanza(double secondi)
+    {
+        mono += secondi;
+        ora += secondi;
+        if (ora >= 86400.0)
+            ora -= 86400.0;
+    }
+
+    double ora = 36000.0;
+    double mono = 1000.0;
+    QList<float> numeri;
+    QList<double> attese;
+    int semine = 0;
+};
