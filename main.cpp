@@ -1,4 +1,4 @@
-#include "services/forma.h"
+#include "screens/iniziale.h"
 #include "services/toolkit.h"
 
 #include <QApplication>
@@ -6,9 +6,11 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Parsilia"));
     QApplication::setStyle(QStringLiteral("Fusion"));
     toolkit::preparaCaratteri();
-    Forma &forma = istanza<Forma>();
-    forma.Show();
+    // The program starts on its title screen; everything else follows from
+    // the screens' own events.
+    istanza<Iniziale>().Show();
     return app.exec();
 }

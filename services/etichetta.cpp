@@ -60,8 +60,16 @@ void Etichetta::setAllineamento(Qt::Alignment orizzontale)
 
 void Etichetta::adattaAlTesto()
 {
-    if (m_autosize)
-        resize(sizeHint());
+    if (!m_autosize)
+        return;
+    const QSize nuova = sizeHint();
+    if (alignment() & Qt::AlignHCenter) {
+        // A centred caption stays centred where it was designed to be.
+        const int x = qRound(pos().x() + (width() - nuova.width()) / 2.0);
+        setGeometry(x, pos().y(), nuova.width(), nuova.height());
+    } else {
+        resize(nuova);
+    }
 }
 
 void Etichetta::changeEvent(QEvent *event)

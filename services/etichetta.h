@@ -4,7 +4,8 @@
 
 // A label as the screens use it: a caption, a back colour shown only when the
 // label is opaque, a text colour, and optionally a size that follows the
-// caption and the font (the position stays where it was put).
+// caption and the font. An autosizing label keeps its left edge, or its
+// centre when its caption is centred.
 class Etichetta : public QLabel
 {
     Q_OBJECT

@@ -1,0 +1,401 @@
+#include "formb.h"
+
+#include "modulo1.h"
+
+#include "content/categorie.h"
+#include "screens/classificaform.h"
+#include "screens/frm_errori.h"
+#include "services/audio.h"
+#include "services/cornice.h"
+#include "services/disegno.h"
+#include "services/etichetta.h"
+#include "services/orologio.h"
+#include "services/pulsante.h"
+#include "services/ridimschermo.h"
+#include "services/temporizzatore.h"
+#include "services/toolkit.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QPointer>
+
+#include <cmath>
+
+using namespace Modulo1;
+using namespace disegno;
+
+namespace {
+
+constexpr QRgb verde = 0x91C691;
+constexpr QRgb rosa = 0xFFC0C0;
+constexpr QRgb rosso = 0xFF0000;
+constexpr QRgb verdeScuro = 0x004000;
+constexpr double durataFlash = 1.0;
+constexpr int tentativiMassimi = 10000;
+
+// ---- Layout: design values in twips, relative to the container. ----------
+
+struct Frame
+{
+    Cornice *FormB::*controllo;
+    Cornice *FormB::*contenitore; // nullptr: the form itself
+    const char *caption;
+    long long back, fore;
+    Geometria g;
+    Carattere c;
+};
+
+const Frame cornici[] = {
+    // control        container        caption     back      fore         L     T     W      H     font
+    {&FormB::Frame5, nullptr,         "",         0x0000FF, predefinito, {45, 8100, 11985, 780}, {"Arial", 8.25, 400}},
+    {&FormB::Frame1, &FormB::Frame5,  "risposte", predefinito, predefinito, {2070, 135, 1350, 690}, {"Arial", 9.75, 700}},
+    {&FormB::Frame2, &FormB::Frame5,  "errori",   predefinito, 0xC00000, {3510, 135, 1095, 645}, {"Arial", 9.75, 700}},
+    {&FormB::Frame3, &FormB::Frame5,  "errori %", predefinito, 0xC00000, {4680, 135, 1350, 645}, {"Arial", 9.75, 700}},
+};
+
+struct Label
+{
+    Etichetta *FormB::*controllo;
+    Cornice *FormB::*contenitore;
+    const char *caption;
+    long long back, fore;
+    Geometria g;
+    Carattere c;
+    unsigned stile;
+};
+
+const Label etichette[] = {
+    // control                 container       caption       back         fore         L      T     W      H     font                          style
+    {&FormB::AVVISO,          nullptr,        "AVVISO",     0xC0FFFF,    0xFF0000,    {45, 0, 11910, 420},    {"Arial", 18, 700, true},   Opaca | Centrata},
+    {&FormB::FRASE_INTERA_A,  nullptr,        "",           0xFFFF80,    predefinito, {180, 450, 75, 330},    {"Arial", 14.25, 700},      Opaca | AutoSize},
+    {&FormB::FRASE_INTERA_B,  nullptr,        "",           0xFFFF80,    predefinito, {180, 810, 75, 330},    {"Arial", 14.25, 700},      Opaca | AutoSize},
+    {&FormB::gratifica,       nullptr,        "",           predefinito, 0xFF0000,    {6075, 2475, 150, 660}, {"Arial", 27.75, 700},      AutoSize},
+    {&FormB::Lbclock,         &FormB::Frame5, "0",          predefinito, predefinito, {720, 225, 195, 435},   {"Arial", 18, 700},         AutoSize},
+    {&FormB::Lrisposte,       &FormB::Frame1, "_",          predefinito, predefinito, {540, 225, 1275, 1380}, {"Arial", 18, 700},         AutoSize},
+    {&FormB::Lerrori,         &FormB::Frame2, "_",          predefinito, 0xC00000,    {450, 180, 795, 435},   {"Arial", 18, 700},         AutoSize},
+    {&FormB::Lpercentuale,    &FormB::Frame3, "_",          predefinito, 0xC00000,    {270, 225, 180, 360},   {"Arial", 15.75, 700},      AutoSize | ADestra},
+    {&FormB::Label8,          &FormB::Frame3, "%",          predefinito, 0xC00000,    {900, 180, 255, 360},   {"Arial", 15.75, 700},      AutoSize},
+    {&FormB::Label1,          &FormB::Frame5, "n° domanda", predefinito, predefinito, {6255, 225, 1980, 405}, {"Arial", 18, 400},         AutoSize},
+};
+
+// Lbmostra(1..8): one phrase per line, each further right than the one above.
+const Geometria posizioniSintagmi[] = {
+    {180, 1260, 105, 330}, {270, 1710, 105, 330}, {360, 2160, 105, 330}, {450, 2610, 105, 330},
+    {540, 3060, 105, 330}, {630, 3555, 105, 330}, {720, 4005, 75, 330},  {855, 4455, 75, 330},
+};
+const Carattere carattereSintagmi = {"Arial", 14.25, 700};
+
+struct Button
+{
+    Pulsante *FormB::*controllo;
+    Cornice *FormB::*contenitore;
+    const char *caption;
+    long long back;
+    Geometria g;
+    Carattere c;
+};
+
+const Button pulsanti[] = {
+    // control            container       caption          back      L      T     W     H     font
+    {&FormB::VIA,        nullptr,        "VIA",           0xC0C0C0, {3870, 3825, 7830, 915}, {"Arial", 18, 700}},
+    {&FormB::Command8,   &FormB::Frame5, "mostra errori", 0xFFC0C0, {8505, 135, 1845, 585},  {"Arial", 12, 700}},
+    {&FormB::FINE,       &FormB::Frame5, "FINE",          0x00C0C0, {10395, 135, 1635, 600}, {"MS Sans Serif", 18, 700}},
+};
+
+// Com(1..16), in code order; caption and colour come from the category table.
+const Geometria posizioniCategorie[] = {
+    {135, 4860, 2625, 825}, {3105, 4860, 2625, 825}, {6075, 4860, 2625, 825}, {9045, 4860, 2625, 825},
+    {135, 5625, 2625, 825}, {3105, 5670, 2625, 825}, {6075, 5670, 2625, 825}, {9045, 5670, 2625, 825},
+    {135, 6435, 2625, 825}, {3105, 6480, 2625, 825}, {6075, 6480, 2625, 825}, {9045, 6480, 2625, 825},
+    {135, 7245, 2625, 870}, {3105, 7290, 2625, 825}, {6075, 7290, 2625, 825}, {9045, 7290, 2625, 825},
+};
+const Carattere carattereCategorie = {"Arial", 12.75, 700};
+
+// Keyboard order of the category buttons after VIA; FINE and Command8 follow.
+const int ordineTab[] = {2, 3, 4, 5, 6, 7, 1, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+
+QColor colore(QRgb rgb)
+{
+    return QColor::fromRgb(rgb);
+}
+
+// The theme's colour of button text: phrases already classified, "No riprova".
+QColor testoPulsanti()
+{
+    return QApplication::palette().color(QPalette::ButtonText);
+}
+
+} // namespace
+
+FormB::FormB()
+    : Forma(12000, 9000)
+{
+    setWindowTitle(QStringLiteral("Form1"));
+    setBackColor(colore(verde));
+    creaControlli();
+    Timer1 = new Temporizzatore(this);
+    connect(Timer1, &Temporizzatore::Timer, this, &FormB::Timer1_Timer);
+    Timer1->setInterval(1000);
+}
+
+void FormB::creaControlli()
+{
+    auto contenitore = [this](Cornice *FormB::*c) -> QWidget * {
+        return c ? static_cast<QWidget *>(this->*c) : this;
+    };
+    // Frames first (they hold other controls), then labels, then buttons on
+    // top: VIA lies over the right-hand end of the phrase lines.
+    for (const Frame &f : cornici)
+        this->*f.controllo = cornice(contenitore(f.contenitore), QString::fromUtf8(f.caption), f.back, f.fore, f.g, f.c);
+    for (const Label &e : etichette)
+        this->*e.controllo = etichetta(contenitore(e.contenitore), QString::fromUtf8(e.caption), e.back, e.fore, e.g, e.c, e.stile);
+    for (const Geometria &g : posizioniSintagmi)
+        Lbmostra.aggiungi(etichetta(this, QString(), predefinito, verdeScuro, g, carattereSintagmi, AutoSize));
+    FRASE_INTERA_A->setVisible(false);
+    for (const Button &b : pulsanti)
+        this->*b.controllo = pulsante(contenitore(b.contenitore), QString::fromUtf8(b.caption), b.back, b.g, b.c);
+    for (const Categoria &c : categorie)
+        Com.aggiungi(pulsante(this, QString::fromUtf8(c.caption), c.colore, posizioniCategorie[c.codice - 1], carattereCategorie));
+
+    connect(VIA, &Pulsante::clicked, this, &FormB::VIA_Click);
+    Com.suClick(this, [this](int i) { com_Click(i); });
+    connect(Command8, &Pulsante::clicked, this, &FormB::Command8_Click);
+    connect(FINE, &Pulsante::clicked, this, &FormB::FINE_Click);
+
+    QWidget *precedente = VIA;
+    for (int i : ordineTab) {
+        setTabOrder(precedente, Com(i));
+        precedente = Com(i);
+    }
+    setTabOrder(precedente, FINE);
+    setTabOrder(FINE, Command8);
+}
+
+void FormB::registraControlli()
+{
+    using ridimschermo::controlli;
+    ridimschermo::numerocontrolli = 41;
+    ridimschermo::preparacontrolli();
+    ridimschermo::formcorrente = this;
+    QWidget *const primi[] = {AVVISO,    gratifica, Label1,       Frame1,   Frame2,         Frame3,
+                              Lrisposte, Lerrori,   Lpercentuale, Command8, VIA,            FINE,
+                              Lbclock,   FRASE_INTERA_A, FRASE_INTERA_B, Label8};
+    for (int i = 0; i < 16; ++i)
+        controlli[i + 1] = primi[i];
+    for (int k = 1; k <= 16; ++k)
+        controlli[16 + k] = Com(k);
+    for (int k = 1; k <= 8; ++k)
+        controlli[32 + k] = Lbmostra(k);
+    controlli[41] = Frame5;
+}
+
+void FormB::Form_Load()
+{
+    registraControlli();
+    audio::suona(QStringLiteral("premivia"));
+    ridimschermo::adattaschermo();
+    AVVISO->setCaption(QStringLiteral("Clicca sul tasto VIA per partire"));
+    risposte = 0;
+    errori = 0;
+    orologioattivo = false;
+    tempomigliore = 200;
+    for (int i = 1; i <= 16; ++i) {
+        Com(i)->setEnabled(false);
+        Com(i)->setVisible(true);
+    }
+    totalefrasi = 100;
+    domandeperserie = 20;
+    caricafrasi();
+    VIA->setFocus();
+}
+
+void FormB::Form_Resize()
+{
+    ridimschermo::ridimensiona();
+}
+
+void FormB::closeEvent(QCloseEvent *event)
+{
+    // Closing the window ends the program, as FINE does, side windows included.
+    event->accept();
+    FINE_Click();
+}
+
+void FormB::abilitaCategorie(bool abilitate)
+{
+    for (int i = 1; i <= 16; ++i)
+        Com(i)->setEnabled(abilitate);
+}
+
+// ---- Presenting a sentence ---------------------------------------------------
+
+void FormB::VIA_Click()
+{
+    Orologio &orologio = Orologio::corrente();
+    audio::suona(QStringLiteral("rumorevia"));
+    VIA->setVisible(false);
+    gratifica->setCaption(QString());
+    AVVISO->setCaption(QStringLiteral("Classifica la parte in rosso  "));
+    if (!orologioattivo) {
+        inizioserie = orologio.monotono();
+        inizio = orologio.monotono();
+    }
+    orologioattivo = true;
+    orologio.Randomize();
+
+    int mancati = 0;
+    for (;;) {
+        numerofrase = int(orologio.Rnd() * float(int(totalefrasi)));
+        if (usata(numerofrase) == 0)
+            break;
+        if (++mancati > tentativiMassimi) {
+            AVVISO->setCaption(QStringLiteral("TUTTE LA FRASI SONO COMPLETATE"));
+            audio::suona(QStringLiteral("conga"));
+            abilitaCategorie(false);
+            return;
+        }
+    }
+
+    const int n = numerofrase;
+    usata(n) = 1;
+    Label1->setCaption(QStringLiteral("frase n°") + QString::number(n));
+    for (int j = 1; j <= 8; ++j) {
+        Lbmostra(j)->setVisible(true);
+        Lbmostra(j)->setForeColor(colore(verdeScuro));
+        Lbmostra(j)->setCaption(frasi(n, j));
+    }
+    FRASE_INTERA_A->setCaption(fraseinteraa(n));
+    FRASE_INTERA_B->setCaption(fraseinterab(n));
+    FRASE_INTERA_A->setVisible(true);
+    FRASE_INTERA_B->setVisible(fraseinterab(n).size() >= 4);
+    numerosintagma = 1;
+    codiceatteso = codici(n, 1);
+    Lbmostra(1)->setForeColor(colore(rosso));
+    abilitaCategorie(true);
+    Com(1)->setFocus();
+}
+
+// ---- Judging an answer ---------------------------------------------------------
+
+void FormB::com_Click(int Index)
+{
+    // Disabling the buttons for the hold moves the keyboard focus away; it
+    // comes back afterwards, so a pupil using Tab and Space is not lost.
+    const QPointer<QWidget> fuoco = QApplication::focusWidget();
+    risposta = Index;
+    if (risposta == codiceatteso) {
+        audio::suonacasuale(QStringLiteral("esatto"));
+        flash(QStringLiteral("BRAVO!!!"));
+        aggiornastatistiche();
+        numerosintagma = numerosintagma + 1;
+        if (numerosintagma > codici(numerofrase, 0)) {
+            flash(QStringLiteral("BRAVO!!!"));
+            audio::suona(QStringLiteral("premivia"));
+            gratifica->setCaption(QStringLiteral("COMPLETATA"));
+            AVVISO->setCaption(QStringLiteral("Bene, hai completato questa frase; ora premi il VIA per proseguire."));
+            abilitaCategorie(false);
+            VIA->setVisible(true);
+        } else {
+            codiceatteso = codici(numerofrase, numerosintagma);
+            Lbmostra(numerosintagma)->setForeColor(colore(rosso));
+            Lbmostra(numerosintagma - 1)->setForeColor(testoPulsanti());
+        }
+    } else {
+        setEnabled(false);
+        setBackColor(colore(rosa));
+        audio::suona(QStringLiteral("sbagliato1"));
+        gratifica->setForeColor(testoPulsanti());
+        flash(QStringLiteral("No riprova"));
+        setBackColor(colore(verde));
+        setEnabled(true);
+        gratifica->setForeColor(colore(rosso));
+        erroricategoria(codiceatteso) = erroricategoria(codiceatteso) + 1;
+        errori = errori + 1;
+        aggiornastatistiche();
+    }
+    rimettiFuoco(fuoco);
+}
+
+void FormB::rimettiFuoco(QWidget *prima)
+{
+    if (VIA->isVisible()) {
+        VIA->setFocus();
+        return;
+    }
+    if (prima && prima->window() == this && prima->isVisible() && prima->isEnabled())
+        prima->setFocus();
+}
+
+// ---- The one-second hold ------------------------------------------------------
+
+void FormB::flash(const QString &testo)
+{
+    Orologio &orologio = Orologio::corrente();
+    gratifica->setCaption(testo);
+    const double t0 = orologio.monotono();
+    bool mostrato = false;
+    while (orologio.monotono() < t0 + durataFlash) {
+        abilitaCategorie(false);
+        if (!mostrato) {
+            // Nothing is handled during the hold, so paint now: the word, the
+            // disabled buttons and a pink background must be seen throughout.
+            repaint();
+            mostrato = true;
+        }
+        orologio.attendi(t0 + durataFlash - orologio.monotono());
+    }
+    gratifica->setCaption(QString());
+    abilitaCategorie(true);
+}
+
+// ---- Statistics, clock, end of series -------------------------------------------
+
+void FormB::aggiornastatistiche()
+{
+    risposte = risposte + 1;
+    Lrisposte->setCaption(risposte.testo());
+    const double percentuale = std::floor(double(errori) / double(risposte) * 100.0);
+    Lpercentuale->setCaption(QString::number(qint64(percentuale)));
+    Lerrori->setCaption(errori.testo());
+    if (risposte >= domandeperserie)
+        classifica(short(errori));
+}
+
+void FormB::Timer1_Timer()
+{
+    if (!orologioattivo)
+        return;
+    const double trascorsi = Orologio::corrente().monotono() - inizio;
+    Lbclock->setCaption(QString::number(qint64(std::floor(trascorsi))));
+}
+
+void FormB::classifica(short errori)
+{
+    if (errori < 1)
+        livello = 5;
+    else if (errori == 1)
+        livello = 4;
+    else if (errori == 2)
+        livello = 3;
+    else if (errori == 3)
+        livello = 2;
+    else
+        livello = 1;
+    istanza<classificaform>().Show(this);
+}
+
+// ---- The ways out -------------------------------------------------------------
+
+void FormB::Command8_Click()
+{
+    FRM_ERRORI &revisione = istanza<FRM_ERRORI>();
+    revisione.Show();
+    for (int c = 1; c <= 16; ++c)
+        revisione.RR(c)->setCaption(erroricategoria(c).testo());
+}
+
+void FormB::FINE_Click()
+{
+    audio::suona(QStringLiteral("congafine"));
+    toolkit::End();
+}
