@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <functional>
+
 // A clock for tests: time moves only when the test (or a wait) moves it, and
 // the generator returns the numbers the test queued (then 0).
 class OrologioFinto : public Orologio
@@ -17,6 +19,8 @@ public:
     void attendi(double secondi) override
     {
         attese.append(secondi);
+        if (durante)
+            durante();
         avanza(secondi);
     }
     void Randomize() override { ++semine; }
@@ -35,5 +39,8 @@ public:
     double mono = 1000.0;
     QList<float> numeri;
     QList<double> attese;
+    // Called at every wait, before time moves: a test's look at the screen
+    // in the middle of a hold.
+    std::function<void()> durante;
     int semine = 0;
 };

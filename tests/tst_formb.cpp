@@ -1,0 +1,565 @@
+#include "ambiente.h"
+
+#include "exercise/formb.h"
+#include "exercise/modulo1.h"
+#include "screens/classificaform.h"
+#include "screens/frm_errori.h"
+#include "screens/iniziale.h"
+#include "services/cornice.h"
+#include "services/etichetta.h"
+#include "services/pulsante.h"
+#include "services/temporizzatore.h"
+
+#include <QTest>
+
+#include <memory>
+
+using namespace Modulo1;
+
+namespace {
+
+const QColor verde(0x91, 0xC6, 0x91);
+const QColor rosa(0xFF, 0xC0, 0xC0);
+const QColor rosso(0xFF, 0, 0);
+const QColor verdeScuro(0, 0x40, 0);
+
+QColor testoPulsanti()
+{
+    return QApplication::palette().color(QPalette::ButtonText);
+}
+
+// A wrong code for the phrase now expected.
+int sbagliato()
+{
+    return codiceatteso % 16 + 1;
+}
+
+} // namespace
+
+class TestFormB : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Ambiente> ambiente;
+    FormB *f = nullptr;
+
+    // Draws bank row n at the next press of VIA.
+    void presenta(int riga)
+    {
+        ambiente->orologio.numeri = {(riga + 0.5f) / 100.0f};
+        QTest::mouseClick(f->VIA, Qt::LeftButton);
+    }
+    void rispondi(int codice) { QTest::mouseClick(f->Com(codice), Qt::LeftButton); }
+    void rispondiGiusto() { rispondi(codiceatteso); }
+    // Right answers to every phrase still to classify in the sentence on screen.
+    void completa()
+    {
+        while (numerosintagma <= codici(numerofrase, 0))
+            rispondiGiusto();
+    }
+    bool categorieAbilitate(bool abilitate)
+    {
+        for (int i = 1; i <= 16; ++i)
+            if (f->Com(i)->isEnabled() != abilitate)
+                return false;
+        return true;
+    }
+
+private slots:
+    void initTestCase() { toolkit::preparaCaratteri(); }
+    void init()
+    {
+        ambiente = std::make_unique<Ambiente>();
+        f = &istanza<FormB>();
+        f->Show();
+        QApplication::setActiveWindow(f);
+    }
+    void cleanup()
+    {
+        ambiente.reset();
+        f = nullptr;
+    }
+
+    void statoAlCaricamento()
+    {
+        QCOMPARE(ambiente->lettore.nomi(), QStringList{"premivia"});
+        QCOMPARE(f->AVVISO->caption(), QStringLiteral("Clicca sul tasto VIA per partire"));
+        QCOMPARE(f->backColor(), verde);
+        QVERIFY(!f->FRASE_INTERA_A->isVisible());
+        QVERIFY(f->FRASE_INTERA_B->isVisible());
+        QVERIFY(f->FRASE_INTERA_B->caption().isEmpty());
+        for (int j = 1; j <= 8; ++j)
+            QVERIFY(f->Lbmostra(j)->caption().isEmpty());
+        QVERIFY(f->gratifica->caption().isEmpty());
+        QVERIFY(f->VIA->isVisible());
+        QCOMPARE(QApplication::focusWidget(), f->VIA);
+        for (int i = 1; i <= 16; ++i)
+            QVERIFY(f->Com(i)->isVisible() && !f->Com(i)->isEnabled());
+        QCOMPARE(f->Lbclock->caption(), QStringLiteral("0"));
+        QCOMPARE(f->Label1->caption(), QStringLiteral("n° domanda"));
+        for (Etichetta *e : {f->Lrisposte, f->Lerrori, f->Lpercentuale})
+            QCOMPARE(e->caption(), QStringLiteral("_"));
+        QVERIFY(f->Command8->isEnabled() && f->FINE->isEnabled());
+        QCOMPARE(f->Com(10)->caption(), QStringLiteral("complemento di MOTO  A  luogo"));
+        QCOMPARE(f->Com(4)->backColor(), QColor(0xAE, 0x8C, 0x62));
+
+        QCOMPARE(int(risposte), 0);
+        QCOMPARE(int(errori), 0);
+        QVERIFY(!orologioattivo);
+        QCOMPARE(tempomigliore, short(200));
+        QCOMPARE(int(totalefrasi), 100);
+        QCOMPARE(int(domandeperserie), 20);
+        QVERIFY(!fraseinteraa(100).isEmpty());
+
+        // Every control but the timer is registered once, in the fixed order.
+        QCOMPARE(int(ridimschermo::numerocontrolli), 41);
+        QCOMPARE(ridimschermo::formcorrente.data(), f);
+        QCOMPARE(ridimschermo::controlli[1].data(), f->AVVISO);
+        QCOMPARE(ridimschermo::controlli[11].data(), f->VIA);
+        QCOMPARE(ridimschermo::controlli[17].data(), f->Com(1));
+        QCOMPARE(ridimschermo::controlli[40].data(), f->Lbmostra(8));
+        QCOMPARE(ridimschermo::controlli[41].data(), f->Frame5);
+        QSet<QWidget *> registrati;
+        for (int i = 1; i <= 41; ++i)
+            registrati.insert(ridimschermo::controlli[i]);
+        QCOMPARE(registrati.size(), 41);
+    }
+
+    void primaPressioneDiVia()
+    {
+        ambiente->orologio.mono = 5000;
+        presenta(5);
+        QCOMPARE(ambiente->lettore.nomi().last(), QStringLiteral("rumorevia"));
+        QVERIFY(orologioattivo);
+        QCOMPARE(inizio, 5000.0);
+        QCOMPARE(inizioserie, 5000.0);
+        QCOMPARE(int(numerofrase), 5);
+        QCOMPARE(int(usata(5)), 1);
+        QCOMPARE(f->Label1->caption(), QStringLiteral("frase n°5"));
+        QCOMPARE(f->AVVISO->caption(), QStringLiteral("Classifica la parte in rosso  "));
+        QCOMPARE(f->FRASE_INTERA_A->caption(), fraseinteraa(5));
+        QCOMPARE(f->FRASE_INTERA_B->caption(), QStringLiteral("in una caverna.   "));
+        QVERIFY(f->FRASE_INTERA_A->isVisible() && f->FRASE_INTERA_B->isVisible());
+        for (int j = 1; j <= 8; ++j) {
+            QVERIFY(f->Lbmostra(j)->isVisible());
+            QCOMPARE(f->Lbmostra(j)->caption(), frasi(5, j));
+            QCOMPARE(f->Lbmostra(j)->foreColor(), j == 1 ? rosso : verdeScuro);
+        }
+        QCOMPARE(f->Lbmostra(8)->caption(), QStringLiteral(" "));
+        QCOMPARE(int(numerosintagma), 1);
+        QCOMPARE(int(codiceatteso), 1);
+        QVERIFY(categorieAbilitate(true));
+        QVERIFY(!f->VIA->isVisible());
+        // The clock starts once: a later press leaves it alone.
+        completa();
+        ambiente->orologio.avanza(30);
+        presenta(0);
+        QCOMPARE(inizio, 5000.0);
+        QCOMPARE(inizioserie, 5000.0);
+        QCOMPARE(f->Label1->caption(), QStringLiteral("frase n°0"));
+        QVERIFY(!f->FRASE_INTERA_B->isVisible());
+        for (int j = 1; j <= 8; ++j)
+            QCOMPARE(f->Lbmostra(j)->foreColor(), j == 1 ? rosso : verdeScuro);
+        QVERIFY(f->gratifica->caption().isEmpty());
+    }
+
+    void secondaRigaDaQuattroCaratteri()
+    {
+        // Line B shows from four characters on: find the shortest second
+        // lines of the bank and check both sides of the limit that occur.
+        domandeperserie = 30000; // no grade screen in the way
+        presenta(12);
+        QVERIFY(!f->FRASE_INTERA_B->isVisible());
+        QCOMPARE(f->Lbmostra(6)->caption(), QStringLiteral(" "));
+        QCOMPARE(f->Lbmostra(7)->caption(), QString());
+        QVERIFY(f->Lbmostra(7)->isVisible());
+        for (int n = 0; n < 100; ++n) {
+            if (usata(n) == 1)
+                continue;
+            completa();
+            presenta(n);
+            QCOMPARE(f->FRASE_INTERA_B->isVisible(), fraseinterab(n).size() >= 4);
+        }
+    }
+
+    void rispostaGiusta()
+    {
+        presenta(0);
+        ambiente->lettore.richieste.clear();
+        QString parola;
+        bool disabilitate = false;
+        ambiente->orologio.durante = [&] {
+            parola = f->gratifica->caption();
+            disabilitate = categorieAbilitate(false);
+        };
+        rispondi(1);
+        QCOMPARE(parola, QStringLiteral("BRAVO!!!"));
+        QVERIFY(disabilitate);
+        QCOMPARE(ambiente->orologio.attese, QList<double>{1.0});
+        QVERIFY(ambiente->lettore.nomi().first().startsWith(QStringLiteral("esatto")));
+        QCOMPARE(int(risposta), 1);
+        QCOMPARE(int(risposte), 1);
+        QCOMPARE(f->Lrisposte->caption(), QStringLiteral("1"));
+        QCOMPARE(f->Lerrori->caption(), QStringLiteral("0"));
+        QCOMPARE(f->Lpercentuale->caption(), QStringLiteral("0"));
+        QCOMPARE(int(numerosintagma), 2);
+        QCOMPARE(int(codiceatteso), int(codici(0, 2)));
+        QCOMPARE(f->Lbmostra(1)->foreColor(), testoPulsanti());
+        QCOMPARE(f->Lbmostra(2)->foreColor(), rosso);
+        QVERIFY(f->gratifica->caption().isEmpty());
+        QVERIFY(categorieAbilitate(true));
+        QCOMPARE(QApplication::focusWidget(), f->Com(1));
+    }
+
+    void rispostaSbagliata()
+    {
+        presenta(0);
+        ambiente->lettore.richieste.clear();
+        QColor fondo, coloreParola;
+        QString parola;
+        bool schermoDisabilitato = false;
+        ambiente->orologio.durante = [&] {
+            fondo = f->backColor();
+            parola = f->gratifica->caption();
+            coloreParola = f->gratifica->foreColor();
+            schermoDisabilitato = !f->isEnabled();
+        };
+        rispondi(4);
+        QCOMPARE(fondo, rosa);
+        QCOMPARE(parola, QStringLiteral("No riprova"));
+        QCOMPARE(coloreParola, testoPulsanti());
+        QVERIFY(schermoDisabilitato);
+        QCOMPARE(ambiente->lettore.nomi(), QStringList{"sbagliato1"});
+        QCOMPARE(f->backColor(), verde);
+        QVERIFY(f->isEnabled());
+        QCOMPARE(f->gratifica->foreColor(), rosso);
+        QCOMPARE(int(errori), 1);
+        QCOMPARE(int(erroricategoria(1)), 1);
+        QVERIFY(erroricategoria(4).vuota());
+        QCOMPARE(int(risposte), 1);
+        QCOMPARE(f->Lerrori->caption(), QStringLiteral("1"));
+        QCOMPARE(f->Lpercentuale->caption(), QStringLiteral("100"));
+        QCOMPARE(int(numerosintagma), 1);
+        QCOMPARE(f->Lbmostra(1)->foreColor(), rosso);
+        QVERIFY(categorieAbilitate(true));
+    }
+
+    void treSbagliateEPoiGiusta()
+    {
+        presenta(12);
+        const int atteso = codiceatteso;
+        for (int i = 0; i < 3; ++i)
+            rispondi(sbagliato());
+        QCOMPARE(f->Lpercentuale->caption(), QStringLiteral("100"));
+        rispondiGiusto();
+        QCOMPARE(int(risposte), 4);
+        QCOMPARE(int(errori), 3);
+        QCOMPARE(int(erroricategoria(atteso)), 3);
+        QCOMPARE(f->Lpercentuale->caption(), QStringLiteral("75"));
+        QCOMPARE(int(numerosintagma), 2);
+    }
+
+    void percentualeArrotondataPerDifetto()
+    {
+        presenta(0);
+        rispondi(sbagliato());
+        rispondiGiusto();
+        QCOMPARE(f->Lpercentuale->caption(), QStringLiteral("50"));
+        rispondi(sbagliato());
+        QCOMPARE(f->Lpercentuale->caption(), QStringLiteral("66"));
+    }
+
+    void fraseCompletata()
+    {
+        presenta(12);
+        for (int j = 1; j < 5; ++j)
+            rispondiGiusto();
+        ambiente->lettore.richieste.clear();
+        ambiente->orologio.attese.clear();
+        int abilitazioniFraLeAttese = 0;
+        ambiente->orologio.durante = [&] { abilitazioniFraLeAttese += categorieAbilitate(false); };
+        rispondiGiusto();
+        QCOMPARE(ambiente->orologio.attese, (QList<double>{1.0, 1.0}));
+        QCOMPARE(abilitazioniFraLeAttese, 2);
+        QCOMPARE(ambiente->lettore.nomi().size(), 2);
+        QCOMPARE(ambiente->lettore.nomi().last(), QStringLiteral("premivia"));
+        QCOMPARE(f->gratifica->caption(), QStringLiteral("COMPLETATA"));
+        QCOMPARE(f->AVVISO->caption(),
+                 QStringLiteral("Bene, hai completato questa frase; ora premi il VIA per proseguire."));
+        QVERIFY(categorieAbilitate(false));
+        QVERIFY(f->VIA->isVisible());
+        QCOMPARE(QApplication::focusWidget(), f->VIA);
+        QCOMPARE(f->Lbmostra(5)->foreColor(), rosso);
+        QCOMPARE(f->Lbmostra(4)->foreColor(), testoPulsanti());
+        QCOMPARE(int(numerosintagma), 6);
+        // The next sentence turns every phrase back to dark green.
+        presenta(0);
+        for (int j = 1; j <= 8; ++j)
+            QCOMPARE(f->Lbmostra(j)->foreColor(), j == 1 ? rosso : verdeScuro);
+        QVERIFY(f->gratifica->caption().isEmpty());
+    }
+
+    void serieFinitaAMetaFrase()
+    {
+        presenta(0);
+        completa(); // 8 answers
+        presenta(5);
+        completa(); // 15
+        presenta(12);
+        for (int i = 0; i < 3; ++i)
+            rispondi(sbagliato()); // 18
+        rispondiGiusto();          // 19
+        bool visto = false;
+        quandoModale([&](QWidget *modale) {
+            auto *grado = qobject_cast<classificaform *>(modale);
+            QVERIFY(grado);
+            QCOMPARE(int(livello), 2);
+            QCOMPARE(int(risposte), 20);
+            QCOMPARE(f->Lrisposte->caption(), QStringLiteral("20"));
+            // The mark has not moved yet: the series is graded first.
+            QCOMPARE(int(numerosintagma), 2);
+            QCOMPARE(f->Lbmostra(2)->foreColor(), rosso);
+            visto = true;
+            QTest::mouseClick(grado->Command1, Qt::LeftButton);
+        });
+        rispondiGiusto(); // 20, in the middle of the sentence
+        QVERIFY(visto);
+        QCOMPARE(int(risposte), 0);
+        QCOMPARE(int(errori), 0);
+        QCOMPARE(int(numerosintagma), 3);
+        QCOMPARE(f->Lbmostra(3)->foreColor(), rosso);
+        QCOMPARE(f->Lrisposte->caption(), QStringLiteral("20"));
+        rispondiGiusto();
+        QCOMPARE(f->Lrisposte->caption(), QStringLiteral("1"));
+        QCOMPARE(int(contasufficiente), 1);
+    }
+
+    void serieFinitaCompletandoUnaFrase()
+    {
+        ambiente->orologio.mono = 100;
+        presenta(0);
+        completa();
+        presenta(5);
+        completa();
+        presenta(12);
+        for (int j = 1; j < 5; ++j)
+            rispondiGiusto();
+        bool visto = false;
+        quandoModale([&](QWidget *modale) {
+            auto *grado = qobject_cast<classificaform *>(modale);
+            QCOMPARE(int(livello), 5);
+            QVERIFY(!f->VIA->isVisible());
+            QVERIFY(f->gratifica->caption().isEmpty());
+            // 20 one-second holds and two more for the completed sentences.
+            QCOMPARE(grado->LbNuovoRecord->caption(), QStringLiteral("Nuovo Record!"));
+            QCOMPARE(grado->LbTrecord->caption(), QStringLiteral("22"));
+            visto = true;
+            QTest::mouseClick(grado->Command1, Qt::LeftButton);
+        });
+        rispondiGiusto();
+        QVERIFY(visto);
+        QCOMPARE(f->gratifica->caption(), QStringLiteral("COMPLETATA"));
+        QVERIFY(f->VIA->isVisible());
+        QCOMPARE(tempomigliore, short(22));
+        QCOMPARE(inizioserie, ambiente->orologio.mono - 1.0);
+    }
+
+    void bancaEsaurita()
+    {
+        // Random draws: every press shows a row never shown before.
+        domandeperserie = 30000;
+        ambiente->orologio.numeri.clear();
+        Orologio reale;
+        for (int i = 0; i < 100; ++i) {
+            for (int k = 0; k < 20000; ++k)
+                ambiente->orologio.numeri.append(reale.Rnd());
+            f->VIA_Click();
+            ambiente->orologio.numeri.clear();
+            QVERIFY(f->Label1->caption() != QStringLiteral("n° domanda"));
+        }
+        for (int n = 0; n < 100; ++n)
+            QCOMPARE(int(usata(n)), 1);
+        QVERIFY(usata(100).vuota());
+        completa();
+        const QString ultima = f->FRASE_INTERA_A->caption();
+        const QString numero = f->Label1->caption();
+        ambiente->lettore.richieste.clear();
+        QTest::mouseClick(f->VIA, Qt::LeftButton);
+        QCOMPARE(f->AVVISO->caption(), QStringLiteral("TUTTE LA FRASI SONO COMPLETATE"));
+        QCOMPARE(ambiente->lettore.nomi(), (QStringList{"rumorevia", "conga"}));
+        QVERIFY(!f->VIA->isVisible());
+        QVERIFY(categorieAbilitate(false));
+        QCOMPARE(f->FRASE_INTERA_A->caption(), ultima);
+        QCOMPARE(f->Label1->caption(), numero);
+        QVERIFY(f->gratifica->caption().isEmpty());
+        QVERIFY(f->Command8->isEnabled() && f->FINE->isEnabled());
+    }
+
+    void orologioDelloSchermo()
+    {
+        f->Timer1_Timer();
+        QCOMPARE(f->Lbclock->caption(), QStringLiteral("0"));
+        QCOMPARE(f->Timer1->interval(), 1000);
+        QVERIFY(f->Timer1->attivo());
+        // Started a little before midnight, it goes on counting past it.
+        ambiente->orologio.ora = 86399.5;
+        presenta(0);
+        ambiente->orologio.avanza(65.7);
+        f->Timer1_Timer();
+        QCOMPARE(f->Lbclock->caption(), QStringLiteral("65"));
+        QVERIFY(ambiente->orologio.ora < 100);
+    }
+
+    void holdAMezzanotte()
+    {
+        presenta(0);
+        ambiente->orologio.ora = 86399.6;
+        ambiente->orologio.attese.clear();
+        const double prima = ambiente->orologio.mono;
+        f->flash(QStringLiteral("BRAVO!!!"));
+        QCOMPARE(ambiente->orologio.mono - prima, 1.0);
+        QCOMPARE(ambiente->orologio.attese, QList<double>{1.0});
+    }
+
+    void flashRiabilitaSempre()
+    {
+        f->Com(3)->setEnabled(false);
+        f->flash(QStringLiteral("BRAVO!!!"));
+        QVERIFY(categorieAbilitate(true));
+        QVERIFY(f->gratifica->caption().isEmpty());
+    }
+
+    void tastieraTabESpazio()
+    {
+        ambiente->orologio.numeri = {0.005f};
+        QTest::keyClick(f->VIA, Qt::Key_Space);
+        QCOMPARE(int(numerofrase), 0);
+        QCOMPARE(QApplication::focusWidget(), f->Com(1));
+        // Row 0 starts with a subject: Space on SOGGETTO answers it.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(int(numerosintagma), 2);
+        QCOMPARE(QApplication::focusWidget(), f->Com(1));
+        // Tab goes through the grid in its fixed order: 1 is followed by 8.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f->Com(8));
+    }
+
+    void mostraErrori()
+    {
+        presenta(0);
+        rispondi(sbagliato());
+        QTest::mouseClick(f->Command8, Qt::LeftButton);
+        FRM_ERRORI &revisione = istanza<FRM_ERRORI>();
+        QVERIFY(revisione.isVisible());
+        QCOMPARE(revisione.RR(1)->caption(), QStringLiteral("1"));
+        QCOMPARE(revisione.RR(2)->caption(), QString());
+        // The drill goes on while the review is open.
+        rispondiGiusto();
+        QCOMPARE(int(numerosintagma), 2);
+        QTest::mouseClick(f->Command8, Qt::LeftButton);
+        QCOMPARE(&istanza<FRM_ERRORI>(), &revisione);
+    }
+
+    void fineEChiusura()
+    {
+        QTest::mouseClick(f->Command8, Qt::LeftButton);
+        QTest::mouseClick(f->FINE, Qt::LeftButton);
+        QCOMPARE(ambiente->lettore.nomi().last(), QStringLiteral("congafine"));
+        QVERIFY(toolkit::programmaTerminato());
+        QVERIFY(!f->isVisible());
+        QVERIFY(!istanza<FRM_ERRORI>().isVisible());
+    }
+
+    void chiusuraDellaFinestraComeFine()
+    {
+        QTest::mouseClick(f->Command8, Qt::LeftButton);
+        FRM_ERRORI *revisione = &istanza<FRM_ERRORI>();
+        f->close();
+        QCOMPARE(ambiente->lettore.nomi().last(), QStringLiteral("congafine"));
+        QVERIFY(toolkit::programmaTerminato());
+        QVERIFY(!revisione->isVisible());
+    }
+
+    void ridimensionamento()
+    {
+        f->resize(400, 300);
+        QCOMPARE(f->VIA->geometry(), QRect(129, 128, 261, 31));
+        QCOMPARE(f->Com(13)->geometry(), QRect(5, 242, 88, 29));
+        QCOMPARE(f->Lrisposte->parentWidget(), f->Frame1);
+        QCOMPARE(f->Lrisposte->pos(), QPoint(18, 8));
+        QCOMPARE(f->AVVISO->font().pointSizeF(), 9.0);
+        f->resize(1, 1);
+        f->showMinimized();
+        f->resize(800, 600);
+        QCOMPARE(f->VIA->geometry(), QRect(258, 255, 522, 61));
+        QCOMPARE(f->Com(13)->font().pointSizeF(), 12.75);
+    }
+};
+
+class TestIniziale : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Ambiente> ambiente;
+
+private slots:
+    void init() { ambiente = std::make_unique<Ambiente>(); }
+    void cleanup() { ambiente.reset(); }
+
+    void caricamento()
+    {
+        Iniziale &titolo = istanza<Iniziale>();
+        titolo.Show();
+        QCOMPARE(ambiente->lettore.nomi(), QStringList{"conga"});
+        QCOMPARE(titolo.Timer1->interval(), 6000);
+        QCOMPARE(int(ridimschermo::numerocontrolli), 7);
+        QCOMPARE(ridimschermo::controlli[1].data(), titolo.Label1);
+        QCOMPARE(ridimschermo::controlli[7].data(), titolo.Label8);
+        QCOMPARE(titolo.Label1->caption(), QStringLiteral("Parsilia "));
+        QCOMPARE(titolo.Label8->caption(), QStringLiteral("( parte seconda)"));
+        QVERIFY(titolo.frameGeometry().contains(titolo.screen()->availableGeometry()));
+        // A click on a text does nothing; the timer still hands over.
+        QTest::mouseClick(titolo.Label1, Qt::LeftButton);
+        QVERIFY(titolo.isVisible());
+        // Resized, the labels are fitted again.
+        const QFont prima = titolo.Label1->font();
+        titolo.resize(titolo.width() / 2, titolo.height() / 2);
+        QVERIFY(titolo.Label1->font().pointSizeF() < prima.pointSizeF());
+    }
+
+    void passaggioAlloSchermoDellEsercizioUnaVolta_data()
+    {
+        QTest::addColumn<bool>("conClick");
+        QTest::newRow("dopo sei secondi") << false;
+        QTest::newRow("con un click") << true;
+    }
+    void passaggioAlloSchermoDellEsercizioUnaVolta()
+    {
+        QFETCH(bool, conClick);
+        Iniziale *titolo = &istanza<Iniziale>();
+        titolo->Show();
+        if (conClick)
+            QTest::mouseClick(titolo, Qt::LeftButton, {}, QPoint(20, 20));
+        else
+            titolo->Timer1_Timer();
+        FormB &esercizio = istanza<FormB>();
+        QVERIFY(esercizio.isVisible());
+        QVERIFY(!titolo->isVisible());
+        QCOMPARE(ridimschermo::formcorrente.data(), &esercizio);
+        // The other event, should it still come, opens nothing more.
+        titolo->Timer1_Timer();
+        QCOMPARE(ambiente->lettore.nomi().count(QStringLiteral("premivia")), 1);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(&istanza<FormB>() == &esercizio);
+    }
+};
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    TestFormB formb;
+    TestIniziale iniziale;
+    return QTest::qExec(&formb, argc, argv) | QTest::qExec(&iniziale, argc, argv);
+}
+#include "tst_formb.moc"
