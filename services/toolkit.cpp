@@ -47,7 +47,11 @@ double Height(const QWidget *w)
 
 void Move(QWidget *w, double left, double top, double width, double height)
 {
-    w->setGeometry(pixel(left), pixel(top), std::max(0, pixel(width)), std::max(0, pixel(height)));
+    // Edges are rounded, not sizes: controls designed to end on one line
+    // (the grade labels, the category grid) still do.
+    const int x = pixel(left);
+    const int y = pixel(top);
+    w->setGeometry(x, y, std::max(0, pixel(left + width) - x), std::max(0, pixel(top + height) - y));
     // An autosizing label keeps its place but not the size it was given.
     if (auto *etichetta = qobject_cast<Etichetta *>(w))
         etichetta->adattaAlTesto();

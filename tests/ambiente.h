@@ -37,7 +37,8 @@ struct Ambiente
     }
 };
 
-// Runs the given check as soon as a modal window is up, then lets the test go on.
+// Runs the given check as soon as a modal window is up, then lets the test
+// go on: a window the check left open (a failed comparison) is closed.
 inline void quandoModale(std::function<void(QWidget *)> azione)
 {
     auto *attesa = new QTimer;
@@ -47,6 +48,9 @@ inline void quandoModale(std::function<void(QWidget *)> azione)
             attesa->stop();
             attesa->deleteLater();
             azione(modale);
+            auto *forma = qobject_cast<Forma *>(modale);
+            if (forma && !forma->scaricata())
+                forma->Unload();
         }
     });
     attesa->start();

@@ -483,8 +483,8 @@ private slots:
     void ridimensionamento()
     {
         f->resize(400, 300);
-        QCOMPARE(f->VIA->geometry(), QRect(129, 128, 261, 31));
-        QCOMPARE(f->Com(13)->geometry(), QRect(5, 242, 88, 29));
+        QCOMPARE(f->VIA->geometry(), QRect(129, 128, 261, 30));
+        QCOMPARE(f->Com(13)->geometry(), QRect(5, 242, 87, 29));
         QCOMPARE(f->Lrisposte->parentWidget(), f->Frame1);
         QCOMPARE(f->Lrisposte->pos(), QPoint(18, 8));
         QCOMPARE(f->AVVISO->font().pointSizeF(), 9.0);

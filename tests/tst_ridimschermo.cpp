@@ -88,8 +88,8 @@ class TestRidimschermo : public QObject
             QCOMPARE(w->x(), toolkit::pixel(fx * d.left));
             QCOMPARE(w->y(), toolkit::pixel(fy * d.top));
             if (i < fissi) {
-                QCOMPARE(w->width(), toolkit::pixel(fx * d.width));
-                QCOMPARE(w->height(), toolkit::pixel(fy * d.height));
+                QCOMPARE(w->x() + w->width(), toolkit::pixel(fx * d.left + fx * d.width));
+                QCOMPARE(w->y() + w->height(), toolkit::pixel(fy * d.top + fy * d.height));
             }
             QVERIFY(qAbs(toolkit::FontSize(w) - std::max(fy * d.punti, toolkit::minimoPunti)) < 1e-4);
         }

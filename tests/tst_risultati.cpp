@@ -1,0 +1,296 @@
+#include "ambiente.h"
+
+#include "exercise/formb.h"
+#include "screens/classificaform.h"
+#include "screens/frm_errori.h"
+#include "services/etichetta.h"
+#include "services/figura.h"
+#include "services/pulsante.h"
+
+#include <QTest>
+
+#include <memory>
+
+using namespace Modulo1;
+
+namespace {
+
+int puntiVisibili(const MatriceControlli<Figura> &riga)
+{
+    int n = 0;
+    for (int i = 1; i <= 10; ++i) {
+        if (riga(i)->isVisible() != (i <= n + 1 && riga(i)->isVisible()))
+            return -1; // a hole: the dots must be the first ones from the left
+        n += riga(i)->isVisible();
+    }
+    return n;
+}
+
+// What the grade screen showed while it was up.
+struct Visto
+{
+    QString risultato, record, tempo;
+    QColor fondo;
+    int ottimo = 0, distinto = 0, buono = 0, sufficiente = 0, occorre = 0;
+    bool fuocoSuProsegui = false;
+};
+
+} // namespace
+
+class TestRisultati : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Ambiente> ambiente;
+    FormB *f = nullptr;
+
+    // Opens the grade screen for a series of the given length, as the
+    // exercise screen does, records what it shows and leaves it by `uscita`.
+    Visto classifica(int grado, double durata, std::function<void(classificaform *)> uscita = {})
+    {
+        livello = grado;
+        inizioserie = ambiente->orologio.mono - durata;
+        Visto visto;
+        quandoModale([&](QWidget *modale) {
+            auto *g = qobject_cast<classificaform *>(modale);
+            visto.risultato = g->RISULTATO->caption();
+            visto.fondo = g->RISULTATO->backColor();
+            visto.record = g->LbNuovoRecord->caption();
+            visto.tempo = g->LbTrecord->caption();
+            visto.ottimo = puntiVisibili(g->ShOttimo);
+            visto.distinto = puntiVisibili(g->ShDistinto);
+            visto.buono = puntiVisibili(g->ShBuono);
+            visto.sufficiente = puntiVisibili(g->ShSufficiente);
+            visto.occorre = puntiVisibili(g->ShOccorre);
+            visto.fuocoSuProsegui = g->focusWidget() == g->Command1;
+            if (uscita)
+                uscita(g);
+            else
+                QTest::mouseClick(g->Command1, Qt::LeftButton);
+        });
+        istanza<classificaform>().Show(f);
+        return visto;
+    }
+
+private slots:
+    void initTestCase() { toolkit::preparaCaratteri(); }
+    void init()
+    {
+        ambiente = std::make_unique<Ambiente>();
+        f = &istanza<FormB>();
+        f->Show();
+    }
+    void cleanup()
+    {
+        ambiente.reset();
+        f = nullptr;
+    }
+
+    void primaSerieBuono()
+    {
+        risposte = 20;
+        errori = 2;
+        const Visto v = classifica(3, 80);
+        QCOMPARE(v.risultato, QStringLiteral("buono!"));
+        QCOMPARE(v.fondo, QColor(0x80, 0xFF, 0x80));
+        QCOMPARE(v.buono, 1);
+        QCOMPARE(v.ottimo + v.distinto + v.sufficiente + v.occorre, 0);
+        QCOMPARE(v.tempo, QStringLiteral("200"));
+        QCOMPARE(v.record, QString());
+        QVERIFY(v.fuocoSuProsegui);
+        // PROSEGUI starts the next series and closes the screen.
+        QCOMPARE(int(contabuono), 1);
+        QCOMPARE(int(risposte), 0);
+        QCOMPARE(int(errori), 0);
+        QCOMPARE(inizioserie, ambiente->orologio.mono);
+        QVERIFY(!risposte.vuota());
+    }
+
+    void messaggiEColoriDeiGradi_data()
+    {
+        QTest::addColumn<int>("grado");
+        QTest::addColumn<QString>("messaggio");
+        QTest::addColumn<QColor>("colore");
+        QTest::newRow("5") << 5 << "ottimo!!!" << QColor(0xFF, 0xFF, 0);
+        QTest::newRow("4") << 4 << "distinto!! " << QColor(0, 0xC0, 0);
+        QTest::newRow("2") << 2 << "sufficiente" << QColor(0xC0, 0xFF, 0xFF);
+        QTest::newRow("1") << 1 << "occorre esercitarsi" << QColor(0xFF, 0x80, 0x80);
+    }
+    void messaggiEColoriDeiGradi()
+    {
+        QFETCH(int, grado);
+        QFETCH(QString, messaggio);
+        QFETCH(QColor, colore);
+        const Visto v = classifica(grado, 500);
+        QCOMPARE(v.risultato, messaggio);
+        QCOMPARE(v.fondo, colore);
+    }
+
+    void undicesimaVoltaLoStessoGrado()
+    {
+        contadistinto = 10;
+        const Visto v = classifica(4, 90);
+        QCOMPARE(int(contadistinto), 10);
+        QCOMPARE(v.distinto, 10);
+    }
+
+    void tempoRecord_data()
+    {
+        QTest::addColumn<int>("grado");
+        QTest::addColumn<double>("durata");
+        QTest::addColumn<QString>("banner");
+        QTest::addColumn<short>("migliore");
+        QTest::newRow("199.6 s") << 5 << 199.6 << "Nuovo Record!" << short(200);
+        QTest::newRow("45.96 s") << 5 << 45.96 << "Nuovo Record!" << short(46);
+        QTest::newRow("46.5 s") << 5 << 46.5 << "Nuovo Record!" << short(46);
+        QTest::newRow("47.5 s") << 5 << 47.5 << "Nuovo Record!" << short(48);
+        QTest::newRow("pari al migliore") << 5 << 200.0 << "" << short(200);
+        QTest::newRow("grado 4 veloce") << 4 << 30.0 << "" << short(200);
+    }
+    void tempoRecord()
+    {
+        QFETCH(int, grado);
+        QFETCH(double, durata);
+        QFETCH(QString, banner);
+        QFETCH(short, migliore);
+        const Visto v = classifica(grado, durata);
+        QCOMPARE(v.record, banner);
+        QCOMPARE(tempomigliore, migliore);
+        QCOMPARE(v.tempo, QString::number(migliore));
+    }
+
+    void serieACavalloDellaMezzanotte()
+    {
+        // The time of day wraps during the series; its length does not.
+        ambiente->orologio.ora = 86380;
+        inizioserie = ambiente->orologio.mono;
+        ambiente->orologio.avanza(45.96);
+        QVERIFY(ambiente->orologio.ora < 60);
+        livello = 5;
+        quandoModale([](QWidget *m) { QTest::mouseClick(qobject_cast<classificaform *>(m)->Command1, Qt::LeftButton); });
+        istanza<classificaform>().Show(f);
+        QCOMPARE(tempomigliore, short(46));
+    }
+
+    void escapeEChiusuraComeProsegui_data()
+    {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("Escape") << true;
+        QTest::newRow("chiusura della finestra") << false;
+    }
+    void escapeEChiusuraComeProsegui()
+    {
+        QFETCH(bool, escape);
+        risposte = 20;
+        errori = 4;
+        classifica(1, 100, [escape](classificaform *g) {
+            if (escape)
+                QTest::keyClick(g, Qt::Key_Escape);
+            else
+                g->close();
+        });
+        QCOMPARE(int(risposte), 0);
+        QCOMPARE(int(errori), 0);
+        QCOMPARE(int(contaoccorre), 1);
+        QVERIFY(!istanza<classificaform>().caricata());
+    }
+
+    void dimensioniDiProgetto()
+    {
+        // Not scaled: the design sizes, whatever the screen.
+        classifica(5, 300, [](classificaform *g) {
+            QCOMPARE(g->size(), QSize(511, 446));
+            QCOMPARE(g->windowTitle(), QStringLiteral("Form1"));
+            QCOMPARE(g->Shape1->geometry(), QRect(3, 15, 503, 425));
+            QCOMPARE(g->ShOttimo(1)->geometry(), QRect(300, 173, 13, 13));
+            QCOMPARE(g->ShOccorre(10)->geometry(), QRect(435, 307, 13, 13));
+            QCOMPARE(g->ShSufficiente(4)->fillColor(), QColor(0xC0, 0xFF, 0xFF));
+            QCOMPARE(g->LbOccorre->geometry().right(), g->LbOttimo->geometry().right());
+            QTest::mouseClick(g->Command1, Qt::LeftButton);
+        });
+    }
+
+    void revisionePrimaDiOgniErrore()
+    {
+        QTest::mouseClick(f->Command8, Qt::LeftButton);
+        FRM_ERRORI &r = istanza<FRM_ERRORI>();
+        QVERIFY(r.isVisible());
+        QCOMPARE(r.windowTitle(), QStringLiteral("Form2"));
+        QCOMPARE(r.backColor(), QColor(0xFF, 0xC0, 0xC0));
+        for (int k = 1; k <= 16; ++k) {
+            QCOMPARE(r.RR(k)->caption(), QString());
+            QCOMPARE(r.Lberrori(k)->caption(), f->Com(k)->caption());
+        }
+        QCOMPARE(r.Lberrori(10)->caption(), QStringLiteral("complemento di MOTO  A  luogo"));
+        QCOMPARE(r.RR(9)->pos(), QPoint(78, 189));
+        QCOMPARE(r.Command2->pos(), QPoint(-4, 375));
+        QCOMPARE(r.focusWidget(), r.Command1);
+    }
+
+    void erroriPerCategoria()
+    {
+        // Three wrong answers to phrases of category 7 and one of 16.
+        for (int i = 0; i < 3; ++i)
+            erroricategoria(7) = erroricategoria(7) + 1;
+        erroricategoria(16) = erroricategoria(16) + 1;
+        QTest::mouseClick(f->Command8, Qt::LeftButton);
+        FRM_ERRORI &r = istanza<FRM_ERRORI>();
+        for (int k = 1; k <= 16; ++k)
+            QCOMPARE(r.RR(k)->caption(), k == 7 ? QStringLiteral("3") : k == 16 ? QStringLiteral("1") : QString());
+        // The counts do not follow later answers until "mostra errori" again.
+        erroricategoria(7) = erroricategoria(7) + 1;
+        QCOMPARE(r.RR(7)->caption(), QStringLiteral("3"));
+        QTest::mouseClick(f->Command8, Qt::LeftButton);
+        QCOMPARE(&istanza<FRM_ERRORI>(), &r);
+        QCOMPARE(r.RR(7)->caption(), QStringLiteral("4"));
+        // Closed and opened again: a new screen with the same totals.
+        QTest::mouseClick(r.Command1, Qt::LeftButton);
+        QVERIFY(r.scaricata());
+        QTest::mouseClick(f->Command8, Qt::LeftButton);
+        FRM_ERRORI &nuova = istanza<FRM_ERRORI>();
+        QVERIFY(&nuova != &r || !nuova.scaricata());
+        QVERIFY(nuova.isVisible());
+        QCOMPARE(nuova.RR(7)->caption(), QStringLiteral("4"));
+        QCOMPARE(nuova.RR(16)->caption(), QStringLiteral("1"));
+    }
+
+    void classificaDallaRevisione()
+    {
+        // Two series, graded 5 and 1; then the standings from the review.
+        classifica(5, 300);
+        classifica(1, 300);
+        QTest::mouseClick(f->Command8, Qt::LeftButton);
+        FRM_ERRORI &r = istanza<FRM_ERRORI>();
+        risposte = 7;
+        errori = 2;
+        Visto v;
+        quandoModale([&v](QWidget *m) {
+            auto *g = qobject_cast<classificaform *>(m);
+            QCOMPARE(g->parentWidget(), static_cast<QWidget *>(&istanza<FRM_ERRORI>()));
+            v.risultato = g->RISULTATO->caption();
+            v.fondo = g->RISULTATO->backColor();
+            v.record = g->LbNuovoRecord->caption();
+            v.ottimo = puntiVisibili(g->ShOttimo);
+            v.occorre = puntiVisibili(g->ShOccorre);
+            v.buono = puntiVisibili(g->ShBuono);
+            QTest::mouseClick(g->Command1, Qt::LeftButton);
+        });
+        QTest::mouseClick(r.Command2, Qt::LeftButton);
+        QCOMPARE(int(livello), 6);
+        QCOMPARE(v.risultato, QStringLiteral("RISULTATO"));
+        QCOMPARE(v.fondo, QColor(0xFF, 0xFF, 0x80));
+        QCOMPARE(v.record, QString());
+        QCOMPARE(v.ottimo, 1);
+        QCOMPARE(v.occorre, 1);
+        QCOMPARE(v.buono, 0);
+        QCOMPARE(int(contaottimo), 1);
+        QCOMPARE(int(contaoccorre), 1);
+        // Its PROSEGUI restarts the current series too; the review stays open.
+        QCOMPARE(int(risposte), 0);
+        QCOMPARE(int(errori), 0);
+        QVERIFY(r.isVisible());
+    }
+};
+
+QTEST_MAIN(TestRisultati)
+#include "tst_risultati.moc"
