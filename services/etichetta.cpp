@@ -9,6 +9,9 @@ Etichetta::Etichetta(QWidget *parent)
     setTextFormat(Qt::PlainText);
     // A click on a label belongs to the label, never to the window behind it.
     setAttribute(Qt::WA_NoMousePropagation);
+    // A label never greys out: while its window is disabled for a moment
+    // (the wrong-answer hold) every text stays as it was.
+    setForeColor(foreColor());
 }
 
 void Etichetta::setCaption(const QString &testo)

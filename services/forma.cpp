@@ -76,6 +76,8 @@ void Forma::mostraFinestra()
 {
     const bool eraVisibile = isVisible();
     if (!m_massimizzata) {
+        if (!eraVisibile)
+            centra();
         show();
     } else {
         // Without a window manager showMaximized() alone leaves a small
@@ -88,6 +90,17 @@ void Forma::mostraFinestra()
     if (eraVisibile)
         raise();
     activateWindow();
+}
+
+void Forma::centra()
+{
+    // Over the owner when there is one, else in the middle of the screen.
+    const QWidget *proprietario = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen *s = proprietario ? proprietario->screen() : screen();
+    const QRect area = proprietario && proprietario->isVisible() ? proprietario->geometry()
+                       : s ? s->availableGeometry() : QRect();
+    if (area.isValid())
+        move(area.center() - QPoint(width() / 2, height() / 2));
 }
 
 void Forma::Show()

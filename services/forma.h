@@ -55,6 +55,7 @@ protected:
 private:
     void Load();
     void mostraFinestra();
+    void centra();
 
     bool m_caricata = false;
     bool m_scaricata = false;
