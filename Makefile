@@ -7,7 +7,7 @@ PACCHETTI := g++ cmake make qt6-base-dev libsdl2-mixer-dev fonts-liberation2 fon
 SUDO      := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS      := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test build deps clean
+.PHONY: run test build deps clean package bench
 
 run: build
 	./$(BUILD)/parsilia
@@ -29,6 +29,14 @@ deps:
 	    $(SUDO) apt-get update && \
 	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$mancanti; \
 	fi
+
+# A Debian package of Parsilia (see the README).
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# Benchmarks, not part of the tests (figures in docs/BENCHMARKS.md).
+bench: deps
+	@echo "no benchmarks yet"
 
 clean:
 	rm -rf $(BUILD)

@@ -43,8 +43,14 @@ private:
 } // namespace
 
 LettoreSdl::LettoreSdl()
-    : m_lavoratore(&LettoreSdl::lavora, this)
 {
+    m_lavoratore = SDL_CreateThread(&LettoreSdl::avvia, "suoni", this);
+}
+
+int LettoreSdl::avvia(void *lettore)
+{
+    static_cast<LettoreSdl *>(lettore)->lavora();
+    return 0;
 }
 
 LettoreSdl::~LettoreSdl()
@@ -54,11 +60,14 @@ LettoreSdl::~LettoreSdl()
         m_fine = true;
     }
     m_segnale.notify_all();
-    m_lavoratore.join();
+    if (m_lavoratore)
+        SDL_WaitThread(m_lavoratore, nullptr);
 }
 
 void LettoreSdl::riproduci(const QString &percorso)
 {
+    if (!m_lavoratore)
+        return;
     {
         std::lock_guard<std::mutex> blocco(m_mutex);
         m_richiesta = QFile::encodeName(percorso).toStdString();
@@ -69,6 +78,8 @@ void LettoreSdl::riproduci(const QString &percorso)
 
 void LettoreSdl::attendiInattivo()
 {
+    if (!m_lavoratore)
+        return;
     std::unique_lock<std::mutex> blocco(m_mutex);
     m_segnale.wait(blocco, [this] { return !m_inAttesa && !m_occupato; });
 }

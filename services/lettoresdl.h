@@ -4,9 +4,9 @@
 
 #include <condition_variable>
 #include <mutex>
-#include <thread>
 
 struct Mix_Chunk;
+struct SDL_Thread;
 
 // The player on SDL2_mixer. All audio work (opening the device at the first
 // request, reading the file, starting it) happens on a worker thread, so a
@@ -27,6 +27,7 @@ public:
     Esito ultimoEsito();
 
 private:
+    static int avvia(void *lettore);
     void lavora();
     bool apriDispositivo();
     void suonaFile(const std::string &percorso);
@@ -43,5 +44,7 @@ private:
     enum class Dispositivo { NonProvato, Aperto, Assente } m_dispositivo = Dispositivo::NonProvato;
     Mix_Chunk *m_suono = nullptr;
 
-    std::thread m_lavoratore;
+    // An SDL thread rather than a std::thread: SDL frees the thread's own
+    // storage (its error messages) only for threads it created.
+    SDL_Thread *m_lavoratore = nullptr;
 };

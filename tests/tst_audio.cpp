@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 #include <cstdlib>
 
@@ -124,9 +125,10 @@ private slots:
             const QByteArray wav = f.readAll();
             QCOMPARE(wav.left(4), QByteArray("RIFF"));
             QCOMPARE(wav.mid(8, 8), QByteArray("WAVEfmt "));
-            const quint16 bit = *reinterpret_cast<const quint16 *>(wav.constData() + 34);
-            const quint32 byteAlSecondo = *reinterpret_cast<const quint32 *>(wav.constData() + 28);
-            const quint32 dati = *reinterpret_cast<const quint32 *>(wav.constData() + 40);
+            QVERIFY(wav.size() > 44);
+            const quint16 bit = qFromLittleEndian<quint16>(wav.mid(34, 2).constData());
+            const quint32 byteAlSecondo = qFromLittleEndian<quint32>(wav.mid(28, 4).constData());
+            const quint32 dati = qFromLittleEndian<quint32>(wav.mid(40, 4).constData());
             QCOMPARE(bit, quint16(16));
             QCOMPARE(qsizetype(dati) + 44, wav.size());
             QVERIFY2(double(dati) / byteAlSecondo < 2.0, qPrintable(nome));

@@ -1,0 +1,1 @@
+# Installation layout and Debian package: filled in with the packaging work.
