@@ -12,8 +12,16 @@
 namespace toolkit {
 
 namespace {
+
 bool terminato = false;
+
+std::function<void()> &uscita()
+{
+    static std::function<void()> u = [] { QCoreApplication::exit(0); };
+    return u;
 }
+
+} // namespace
 
 int pixel(double twips)
 {
@@ -114,7 +122,7 @@ void End()
     const auto finestre = QApplication::topLevelWidgets();
     for (QWidget *w : finestre)
         w->hide();
-    QCoreApplication::exit(0);
+    uscita()();
 }
 
 bool programmaTerminato()
@@ -125,6 +133,11 @@ bool programmaTerminato()
 void azzeraTerminazione()
 {
     terminato = false;
+}
+
+void impostaUscita(std::function<void()> nuova)
+{
+    uscita() = std::move(nuova);
 }
 
 } // namespace toolkit

@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 // The small toolkit every screen is written against: positions and sizes in
@@ -44,9 +46,12 @@ double ScreenHeight();
 QString App_Path();
 
 // Ends the program at once: every window goes without further events and the
-// event loop returns. Tests see the request through programmaTerminato().
+// event loop returns. Tests see the request through programmaTerminato(), and
+// may replace the last step (leaving the event loop, which would end every
+// later loop of the test program too) with their own.
 void End();
 bool programmaTerminato();
 void azzeraTerminazione();
+void impostaUscita(std::function<void()> uscita);
 
 } // namespace toolkit

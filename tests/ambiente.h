@@ -25,6 +25,8 @@ struct Ambiente
         Modulo1::azzera();
         ridimschermo::azzera();
         toolkit::azzeraTerminazione();
+        // The test program must outlive the FINE of every test.
+        toolkit::impostaUscita([] {});
     }
 
     ~Ambiente()

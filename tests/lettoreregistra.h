@@ -9,7 +9,11 @@ class LettoreRegistra : public Lettore
 {
 public:
     LettoreRegistra() { Lettore::imposta(this); }
-    ~LettoreRegistra() override { Lettore::imposta(nullptr); }
+    ~LettoreRegistra() override
+    {
+        if (&Lettore::corrente() == this)
+            Lettore::imposta(nullptr);
+    }
 
     void riproduci(const QString &percorso) override { richieste.append(percorso); }
 

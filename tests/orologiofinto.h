@@ -12,7 +12,11 @@ class OrologioFinto : public Orologio
 {
 public:
     OrologioFinto() { Orologio::imposta(this); }
-    ~OrologioFinto() override { Orologio::imposta(nullptr); }
+    ~OrologioFinto() override
+    {
+        if (&Orologio::corrente() == this)
+            Orologio::imposta(nullptr);
+    }
 
     double Timer() override { return ora; }
     double monotono() override { return mono; }

@@ -308,9 +308,12 @@ private slots:
     {
         FormaDiProva &f = istanza<FormaDiProva>();
         f.Show();
+        int uscite = 0;
+        toolkit::impostaUscita([&uscite] { ++uscite; });
         toolkit::End();
         QVERIFY(toolkit::programmaTerminato());
         QVERIFY(!f.isVisible());
+        QCOMPARE(uscite, 1);
         toolkit::azzeraTerminazione();
     }
 };
