@@ -1,0 +1,59 @@
+#!/bin/bash
+# Smoke test of the real program: started on a virtual X display, it shows
+# the title screen, passes to the exercise screen at a click, sits idle
+# without using the processor, and ends with FINE.
+#
+#   fumo.sh <path to parsilia>
+set -u
+programma=$1
+lavoro=$(mktemp -d)
+trap 'kill $pid_x $pid_p 2>/dev/null; rm -rf "$lavoro"' EXIT
+pid_x=; pid_p=
+
+fallito() { echo "FAIL: $*"; [ -s "$lavoro/stderr" ] && sed 's/^/  parsilia: /' "$lavoro/stderr"; exit 1; }
+
+# A display of our own: Xvfb picks a free number and writes it to fd 3.
+exec 3>"$lavoro/display"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+pid_x=$!
+for _ in $(seq 100); do [ -s "$lavoro/display" ] && break; sleep 0.05; done
+[ -s "$lavoro/display" ] || fallito "Xvfb did not start"
+export DISPLAY=:$(head -n1 "$lavoro/display")
+
+# No sound device here: the cues must fail silently.
+QT_QPA_PLATFORM=xcb "$programma" 2>"$lavoro/stderr" &
+pid_p=$!
+
+finestra() { xdotool search --onlyvisible --name '^Form1$' 2>/dev/null | head -n1; }
+for _ in $(seq 100); do titolo=$(finestra); [ -n "$titolo" ] && break; sleep 0.05; done
+[ -n "$titolo" ] || fallito "no title screen"
+echo "title screen up"
+
+# A click on the title's background hands over at once.
+xdotool mousemove 5 5 click 1
+for _ in $(seq 100); do
+    esercizio=$(finestra)
+    [ -n "$esercizio" ] && [ "$esercizio" != "$titolo" ] && break
+    sleep 0.05
+done
+[ -n "$esercizio" ] && [ "$esercizio" != "$titolo" ] || fallito "no exercise screen after the click"
+kill -0 $pid_p 2>/dev/null || fallito "the program died"
+echo "exercise screen up"
+
+# Idle: at most a few clock ticks' worth of processor time in half a second.
+tick() { awk '{ print $14 + $15 }' /proc/$pid_p/stat; }
+sleep 0.3
+prima=$(tick); sleep 0.5; dopo=$(tick)
+[ $((dopo - prima)) -le 3 ] || fallito "busy while idle: $((dopo - prima)) ticks in 0.5 s"
+echo "idle: $((dopo - prima)) ticks in 0.5 s"
+
+# FINE sits at the right end of the bottom bar.
+eval "$(xdotool getwindowgeometry --shell "$esercizio")"
+xdotool mousemove $((X + WIDTH * 1201 / 1280)) $((Y + HEIGHT * 758 / 800)) click 1
+for _ in $(seq 60); do kill -0 $pid_p 2>/dev/null || break; sleep 0.05; done
+kill -0 $pid_p 2>/dev/null && fallito "FINE did not end the program"
+wait $pid_p
+stato=$?
+[ $stato -eq 0 ] || fallito "exit status $stato"
+grep -v -E 'XDG_RUNTIME_DIR|^$' "$lavoro/stderr" | grep -q . && fallito "the program wrote to the terminal"
+echo "ended by FINE, exit status 0, nothing on the terminal"
