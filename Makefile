@@ -30,13 +30,22 @@ deps:
 	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$mancanti; \
 	fi
 
-# A Debian package of Parsilia (see the README).
-package: build
+# A Debian package of Parsilia (see the README): build/parsilia_<version>_<arch>.deb.
+# CPack also needs dpkg-shlibdeps (dpkg-dev), which names the libraries the
+# program links, and file, which tells it which files are programs.
+PACCHETTI_DEB := dpkg-dev file
+
+package: package-deps build
 	cd $(BUILD) && cpack -G DEB
+
+.PHONY: package-deps
+package-deps: deps
+	@$(MAKE) --no-print-directory deps PACCHETTI="$(PACCHETTI_DEB)"
 
 # Benchmarks, not part of the tests (figures in docs/BENCHMARKS.md).
 bench: deps
-	@echo "no benchmarks yet"
+	@$(MAKE) --no-print-directory deps PACCHETTI="libbenchmark-dev time"
+	PARSILIA_BENCH_BUILD=$(BUILD)-bench bench/misura.sh
 
 clean:
 	rm -rf $(BUILD)

@@ -84,7 +84,11 @@ void classificaform::creaControlli()
     Shape1 = new Figura(Figura::Tipo::Rettangolo, this);
     toolkit::Move(Shape1, 45, 225, 7545, 6375);
     Shape1->setBorderColor(QColor::fromRgb(0x0000FF));
-    Shape1->setBorderWidth(10);
+    // A wide outline runs along the middle of the rectangle's edge, half of
+    // it outside: the shape grows by half the line on every side.
+    const int lineaShape1 = 10;
+    Shape1->setBorderWidth(lineaShape1);
+    Shape1->setGeometry(Shape1->geometry().adjusted(-lineaShape1 / 2, -lineaShape1 / 2, lineaShape1 / 2, lineaShape1 / 2));
     for (const Label &e : etichette)
         this->*e.controllo = etichetta(this, QString::fromUtf8(e.caption), e.back, e.fore, e.g, e.c, e.stile);
     for (const Grado &g : gradi) {

@@ -121,6 +121,9 @@ bool LettoreSdl::apriDispositivo()
     if (m_dispositivo != Dispositivo::NonProvato)
         return m_dispositivo == Dispositivo::Aperto;
     StderrMuto muto;
+    // SDL would otherwise take over SIGINT and SIGTERM, and the program
+    // would no longer stop when asked to (Ctrl+C, the end of a session).
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         m_dispositivo = Dispositivo::Assente;
         return false;

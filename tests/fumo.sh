@@ -1,7 +1,8 @@
 #!/bin/bash
 # Smoke test of the real program: started on a virtual X display, it shows
 # the title screen, passes to the exercise screen at a click, sits idle
-# without using the processor, and ends with FINE.
+# without using the processor, and ends with FINE; started again, it stops
+# at SIGTERM.
 #
 #   fumo.sh <path to parsilia>
 set -u
@@ -57,3 +58,13 @@ stato=$?
 [ $stato -eq 0 ] || fallito "exit status $stato"
 grep -v -E 'XDG_RUNTIME_DIR|^$' "$lavoro/stderr" | grep -q . && fallito "the program wrote to the terminal"
 echo "ended by FINE, exit status 0, nothing on the terminal"
+
+# Asked to stop (Ctrl+C, the end of a session), it stops, sound or no sound.
+QT_QPA_PLATFORM=xcb "$programma" 2>/dev/null &
+pid_p=$!
+for _ in $(seq 100); do [ -n "$(finestra)" ] && break; sleep 0.05; done
+sleep 0.3
+kill -TERM $pid_p
+for _ in $(seq 40); do kill -0 $pid_p 2>/dev/null || break; sleep 0.05; done
+kill -0 $pid_p 2>/dev/null && fallito "SIGTERM did not stop the program"
+echo "stopped by SIGTERM"

@@ -201,7 +201,7 @@ private slots:
         classifica(5, 300, [](classificaform *g) {
             QCOMPARE(g->size(), QSize(511, 446));
             QCOMPARE(g->windowTitle(), QStringLiteral("Form1"));
-            QCOMPARE(g->Shape1->geometry(), QRect(3, 15, 503, 425));
+            QCOMPARE(g->Shape1->geometry(), QRect(-2, 10, 513, 435));
             QCOMPARE(g->ShOttimo(1)->geometry(), QRect(300, 173, 13, 13));
             QCOMPARE(g->ShOccorre(10)->geometry(), QRect(435, 307, 13, 13));
             QCOMPARE(g->ShSufficiente(4)->fillColor(), QColor(0xC0, 0xFF, 0xFF));

@@ -1,0 +1,83 @@
+#!/bin/sh
+# Installs the build into a scratch prefix (with a space in its name) and
+# checks the result: exactly the expected files, the right modes, PNG icons
+# of the size their folder names, and a launcher that starts the program
+# from there, also through a symbolic link, and that SIGTERM stops.
+#
+#   sh verifica-installazione.sh <build folder> <scratch folder>
+
+set -u
+build=$1
+prova=$2
+prefisso="$prova/un prefisso"
+guasti=0
+
+guasto() {
+    echo "FAIL: $*"
+    guasti=$((guasti + 1))
+}
+
+rm -rf "$prova"
+mkdir -p "$prova"
+"${CMAKE:-cmake}" --install "$build" --prefix "$prefisso" >"$prova/install.log" 2>&1 ||
+    { cat "$prova/install.log"; echo "FAIL: cmake --install"; exit 1; }
+
+id=it.parsilia.Parsilia
+atteso="bin/parsilia
+lib/parsilia/parsilia"
+for s in conga congafine esatto esatto2 esatto3 esatto4 esatto5 premivia rumorevia sbagliato1; do
+    atteso="$atteso
+lib/parsilia/suoni/$s.wav"
+done
+atteso="$atteso
+share/applications/$id.desktop
+share/icons/hicolor/scalable/apps/$id.svg"
+for n in 16 32 48 64 128 256; do
+    atteso="$atteso
+share/icons/hicolor/${n}x$n/apps/$id.png"
+done
+atteso="$atteso
+share/metainfo/$id.metainfo.xml"
+
+trovato=$(cd "$prefisso" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
+atteso=$(printf '%s\n' "$atteso" | LC_ALL=C sort)
+if [ "$trovato" != "$atteso" ]; then
+    guasto "installed files differ from the expected layout"
+    printf '%s\n' "$atteso" >"$prova/atteso"
+    printf '%s\n' "$trovato" >"$prova/trovato"
+    diff "$prova/atteso" "$prova/trovato"
+fi
+
+for f in bin/parsilia lib/parsilia/parsilia; do
+    [ -x "$prefisso/$f" ] || guasto "$f is not executable"
+done
+for f in $(cd "$prefisso" && find share lib/parsilia/suoni -type f); do
+    [ -x "$prefisso/$f" ] && guasto "$f should not be executable"
+done
+lontani=$(find "$prefisso" -perm /022 | head -n 3)
+[ -z "$lontani" ] || guasto "writable by others: $lontani"
+
+# A PNG's width and height are the big-endian words at bytes 16 and 20.
+for n in 16 32 48 64 128 256; do
+    png="$prefisso/share/icons/hicolor/${n}x$n/apps/$id.png"
+    [ -f "$png" ] || continue
+    set -- $(od -An -tu1 -j16 -N8 "$png")
+    larghezza=$(( ($1 << 24) | ($2 << 16) | ($3 << 8) | $4 ))
+    altezza=$(( ($5 << 24) | ($6 << 16) | ($7 << 8) | $8 ))
+    [ "$larghezza $altezza" = "$n $n" ] || guasto "$png is ${larghezza}x$altezza, not ${n}x$n"
+done
+
+# Left running, the program is still there when timeout stops it, and it
+# stops on that SIGTERM (124) rather than waiting for the SIGKILL (137).
+avvia() {
+    QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy timeout -k 5 3 "$1" >"$prova/avvio.log" 2>&1
+    esito=$?
+    [ $esito = 124 ] || { cat "$prova/avvio.log"; guasto "$1 ended with $esito instead of running"; }
+}
+avvia "$prefisso/bin/parsilia"
+mkdir -p "$prova/altrove"
+ln -sf "$prefisso/bin/parsilia" "$prova/altrove/parsilia"
+avvia "$prova/altrove/parsilia"
+
+[ $guasti = 0 ] && echo "installation layout: all checks passed"
+[ $guasti = 0 ]
