@@ -148,14 +148,18 @@ void classificaform::Command1_Click()
 
 // Escape and the window's close box would otherwise leave the series at its
 // twentieth answer, so that every later answer graded it again: both do
-// exactly what PROSEGUI does.
+// exactly what PROSEGUI does, and so does Enter, as on any message box.
 void classificaform::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Escape) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
         Command1_Click();
         return;
+    default:
+        Forma::keyPressEvent(event);
     }
-    Forma::keyPressEvent(event);
 }
 
 void classificaform::closeEvent(QCloseEvent *event)

@@ -174,18 +174,19 @@ private slots:
 
     void escapeEChiusuraComeProsegui_data()
     {
-        QTest::addColumn<bool>("escape");
-        QTest::newRow("Escape") << true;
-        QTest::newRow("chiusura della finestra") << false;
+        QTest::addColumn<int>("tasto");
+        QTest::newRow("Escape") << int(Qt::Key_Escape);
+        QTest::newRow("Invio") << int(Qt::Key_Return);
+        QTest::newRow("chiusura della finestra") << 0;
     }
     void escapeEChiusuraComeProsegui()
     {
-        QFETCH(bool, escape);
+        QFETCH(int, tasto);
         risposte = 20;
         errori = 4;
-        classifica(1, 100, [escape](classificaform *g) {
-            if (escape)
-                QTest::keyClick(g, Qt::Key_Escape);
+        classifica(1, 100, [tasto](classificaform *g) {
+            if (tasto)
+                QTest::keyClick(g, Qt::Key(tasto));
             else
                 g->close();
         });
