@@ -7,17 +7,21 @@ PACCHETTI := g++ cmake make qt6-base-dev libsdl2-mixer-dev fonts-liberation2 fon
 SUDO      := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS      := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test build deps clean package bench
+.PHONY: run test build configure deps clean package bench
 
-run: build
+# Only the program and its cues: no need to wait for the tests.
+run: configure
+	cmake --build $(BUILD) -j$(JOBS) --target parsilia
 	./$(BUILD)/parsilia
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
-build: deps
-	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+build: configure
 	cmake --build $(BUILD) -j$(JOBS)
+
+configure: deps
+	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 # Debian packages, installed only when one is missing (no apt call otherwise).
 deps:
