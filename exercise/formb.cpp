@@ -339,13 +339,27 @@ void FormB::flash(const QString &testo)
         if (!mostrato) {
             // Nothing is handled during the hold, so paint now: the word, the
             // disabled buttons and a pink background must be seen throughout.
-            repaint();
+            mostraPrimaDellAttesa();
             mostrato = true;
         }
         orologio.attendi(t0 + durataFlash - orologio.monotono());
     }
     gratifica->setCaption(QString());
     abilitaCategorie(true);
+}
+
+void FormB::mostraPrimaDellAttesa()
+{
+    // After a right answer only the word and the category buttons change;
+    // after a wrong one the whole screen is pink and disabled.
+    if (!isEnabled()) {
+        repaint();
+        return;
+    }
+    QRect griglia;
+    for (int i = 1; i <= 16; ++i)
+        griglia |= Com(i)->geometry();
+    repaint(QRegion(griglia) | gratifica->geometry());
 }
 
 // ---- Statistics, clock, end of series -------------------------------------------

@@ -63,4 +63,5 @@ private:
     void registraControlli();
     void abilitaCategorie(bool abilitate);
     void rimettiFuoco(QWidget *prima);
+    void mostraPrimaDellAttesa();
 };

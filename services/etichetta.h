@@ -22,7 +22,7 @@ public:
     bool opaca() const { return autoFillBackground(); }
 
     void setForeColor(const QColor &colore);
-    QColor foreColor() const;
+    QColor foreColor() const { return m_testo; }
 
     void setAutoSize(bool autosize);
     bool autoSize() const { return m_autosize; }
@@ -33,8 +33,10 @@ public:
     void adattaAlTesto();
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
     bool m_autosize = false;
+    QColor m_testo;
 };

@@ -42,7 +42,8 @@ private:
 
 } // namespace
 
-LettoreSdl::LettoreSdl()
+LettoreSdl::LettoreSdl(std::chrono::milliseconds silenzioPrimaDiChiudere)
+    : m_silenzio(silenzioPrimaDiChiudere)
 {
     m_lavoratore = SDL_CreateThread(&LettoreSdl::avvia, "suoni", this);
 }
@@ -93,8 +94,18 @@ LettoreSdl::Esito LettoreSdl::ultimoEsito()
 void LettoreSdl::lavora()
 {
     std::unique_lock<std::mutex> blocco(m_mutex);
+    const auto richiesta = [this] { return m_inAttesa || m_fine; };
     for (;;) {
-        m_segnale.wait(blocco, [this] { return m_inAttesa || m_fine; });
+        if (m_dispositivo != Dispositivo::Aperto) {
+            m_segnale.wait(blocco, richiesta);
+        } else if (!m_segnale.wait_for(blocco, m_silenzio, richiesta)) {
+            // Quiet for a while: let the sound system sleep until the next cue.
+            blocco.unlock();
+            if (Mix_Playing(-1) == 0)
+                chiudiDispositivo();
+            blocco.lock();
+            continue;
+        }
         if (m_fine)
             break;
         const std::string percorso = m_richiesta;
@@ -107,13 +118,21 @@ void LettoreSdl::lavora()
         m_segnale.notify_all();
     }
     blocco.unlock();
-    if (m_dispositivo == Dispositivo::Aperto) {
-        Mix_HaltChannel(-1);
-        if (m_suono)
-            Mix_FreeChunk(m_suono);
-        Mix_CloseAudio();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (m_dispositivo == Dispositivo::Aperto)
+        chiudiDispositivo();
+}
+
+void LettoreSdl::chiudiDispositivo()
+{
+    Mix_HaltChannel(-1);
+    if (m_suono) {
+        Mix_FreeChunk(m_suono);
+        m_suono = nullptr;
     }
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    m_dispositivo = Dispositivo::NonProvato;
+    m_aperto = false;
 }
 
 bool LettoreSdl::apriDispositivo()
@@ -136,6 +155,7 @@ bool LettoreSdl::apriDispositivo()
     // One channel: a new cue takes the place of the one still sounding.
     Mix_AllocateChannels(1);
     m_dispositivo = Dispositivo::Aperto;
+    m_aperto = true;
     return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include "lettore.h"
 
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 
@@ -11,13 +13,16 @@ struct SDL_Thread;
 // The player on SDL2_mixer. All audio work (opening the device at the first
 // request, reading the file, starting it) happens on a worker thread, so a
 // slow sound system never holds up the window; requests that pile up while
-// the worker is busy collapse into the newest one.
+// the worker is busy collapse into the newest one. After a few quiet seconds
+// the device is closed again: an open device keeps SDL's audio thread waking
+// many times a second even in silence, and a program left waiting for the
+// pupil should use no processor at all.
 class LettoreSdl : public Lettore
 {
 public:
     enum class Esito { Nessuno, Riprodotto, FileNonValido, NessunDispositivo };
 
-    LettoreSdl();
+    explicit LettoreSdl(std::chrono::milliseconds silenzioPrimaDiChiudere = std::chrono::seconds(5));
     ~LettoreSdl() override;
 
     void riproduci(const QString &percorso) override;
@@ -25,11 +30,13 @@ public:
     // For tests: waits until every request made so far has been handled.
     void attendiInattivo();
     Esito ultimoEsito();
+    bool dispositivoAperto() const { return m_aperto; }
 
 private:
     static int avvia(void *lettore);
     void lavora();
     bool apriDispositivo();
+    void chiudiDispositivo();
     void suonaFile(const std::string &percorso);
 
     std::mutex m_mutex;
@@ -39,6 +46,8 @@ private:
     bool m_occupato = false;
     bool m_fine = false;
     Esito m_esito = Esito::Nessuno;
+    const std::chrono::milliseconds m_silenzio;
+    std::atomic<bool> m_aperto{false};
 
     // Owned by the worker thread only.
     enum class Dispositivo { NonProvato, Aperto, Assente } m_dispositivo = Dispositivo::NonProvato;

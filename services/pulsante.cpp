@@ -22,16 +22,36 @@ void Pulsante::paintEvent(QPaintEvent *event)
         return;
     }
     QPainter p(this);
-    const QRect r = rect();
-    const bool premuto = isDown() || isChecked();
-    p.fillRect(r, m_colore);
-    disegnaBordo(p, r, premuto);
-    disegnaCaption(p, premuto ? r.translated(1, 1) : r);
+    p.drawPixmap(0, 0, faccia(isEnabled(), isDown() || isChecked()));
     if (hasFocus()) {
         p.setPen(QPen(Qt::black, 1, Qt::DotLine));
         p.setBrush(Qt::NoBrush);
-        p.drawRect(r.adjusted(4, 4, -5, -5));
+        p.drawRect(rect().adjusted(4, 4, -5, -5));
     }
+}
+
+QPixmap Pulsante::faccia(bool attivo, bool premuto)
+{
+    const qreal dpr = devicePixelRatioF();
+    const QString firma = text() + QLatin1Char('\n') + font().key() + QLatin1Char('\n')
+                          + QString::number(width()) + QLatin1Char('x') + QString::number(height())
+                          + QLatin1Char('@') + QString::number(dpr) + m_colore.name();
+    if (firma != m_firma) {
+        for (QPixmap &f : m_facce)
+            f = QPixmap();
+        m_firma = firma;
+    }
+    QPixmap &f = m_facce[(attivo ? 2 : 0) + (premuto ? 1 : 0)];
+    if (f.isNull() && !size().isEmpty()) {
+        f = QPixmap(size() * dpr);
+        f.setDevicePixelRatio(dpr);
+        QPainter p(&f);
+        const QRect r = rect();
+        p.fillRect(r, m_colore);
+        disegnaBordo(p, r, premuto);
+        disegnaCaption(p, premuto ? r.translated(1, 1) : r, attivo);
+    }
+    return f;
 }
 
 void Pulsante::disegnaBordo(QPainter &p, const QRect &r, bool premuto) const
@@ -57,12 +77,12 @@ void Pulsante::disegnaBordo(QPainter &p, const QRect &r, bool premuto) const
     p.drawLine(x1 - 1, y0 + 1, x1 - 1, y1 - 1);
 }
 
-void Pulsante::disegnaCaption(QPainter &p, const QRect &r) const
+void Pulsante::disegnaCaption(QPainter &p, const QRect &r, bool attivo) const
 {
     const QRect area = r.adjusted(3, 2, -3, -2);
     const int flags = Qt::AlignCenter | Qt::TextWordWrap;
     p.setFont(font());
-    if (isEnabled()) {
+    if (attivo) {
         p.setPen(Qt::black);
         p.drawText(area, flags, text());
         return;

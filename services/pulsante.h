@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QPushButton>
 
 // A command button. Given a back colour it becomes a graphical button that
@@ -24,8 +25,14 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    QPixmap faccia(bool attivo, bool premuto);
     void disegnaBordo(QPainter &p, const QRect &r, bool premuto) const;
-    void disegnaCaption(QPainter &p, const QRect &r) const;
+    void disegnaCaption(QPainter &p, const QRect &r, bool attivo) const;
 
     QColor m_colore;
+    // The painted faces (enabled or not, up or down), kept until the caption,
+    // font, size or colour change: a word-wrapped caption is costly to lay
+    // out, and the one-second hold repaints all sixteen buttons twice.
+    QPixmap m_facce[4];
+    QString m_firma;
 };

@@ -179,6 +179,23 @@ private slots:
         QVERIFY(cronometro.elapsed() < 10000);
     }
 
+    void dispositivoChiusoNelSilenzio()
+    {
+        // Open only while cues come: closed after a quiet spell, open again
+        // at the next cue (here the quiet spell is a fraction of a second).
+        LettoreSdl lettore(std::chrono::milliseconds(100));
+        QVERIFY(!lettore.dispositivoAperto());
+        lettore.riproduci(audio::percorsoSuono(QStringLiteral("sbagliato1")));
+        lettore.attendiInattivo();
+        QCOMPARE(lettore.ultimoEsito(), LettoreSdl::Esito::Riprodotto);
+        QVERIFY(lettore.dispositivoAperto());
+        QTRY_VERIFY_WITH_TIMEOUT(!lettore.dispositivoAperto(), 5000);
+        lettore.riproduci(audio::percorsoSuono(QStringLiteral("premivia")));
+        lettore.attendiInattivo();
+        QCOMPARE(lettore.ultimoEsito(), LettoreSdl::Esito::Riprodotto);
+        QVERIFY(lettore.dispositivoAperto());
+    }
+
     void lettoreRealeSenzaDispositivo()
     {
         const QByteArray driver = qgetenv("SDL_AUDIODRIVER");
