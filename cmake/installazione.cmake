@@ -96,11 +96,12 @@ set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${_architettura})
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "La squadra di Parsilia <parsilia@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The libraries (Qt 6 with its xcb platform, SDL2_mixer, libc, libstdc++)
-# come from dpkg-shlibdeps, with their versions; the fonts the screens are
-# drawn in are not linked, so they are named here.
+# The linked libraries (Qt 6 with its xcb platform, libc, libstdc++) come
+# from dpkg-shlibdeps, with their versions; SDL2_mixer, loaded at the first
+# cue, and the fonts the screens are drawn in are not linked, so they are
+# named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-urw-base35")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsdl2-mixer-2.0-0 (>= 2.6), fonts-liberation2, fonts-urw-base35")
 # Without dpkg-shlibdeps CPack would quietly leave the libraries out.
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/CPackParsilia.cmake)
 file(WRITE ${CPACK_PROJECT_CONFIG_FILE} [=[

@@ -6,25 +6,37 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QScreen>
 
 Forma::Forma(double larghezzaTwips, double altezzaTwips)
     : QWidget(nullptr)
 {
-    setAutoFillBackground(true);
+    // The form fills its own back: it turns pink and back at every wrong
+    // answer, and a palette change would travel to every control on it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_colore = palette().color(QPalette::Window);
     resize(toolkit::pixel(larghezzaTwips), toolkit::pixel(altezzaTwips));
 }
 
 void Forma::setBackColor(const QColor &colore)
 {
-    QPalette p = palette();
-    p.setColor(QPalette::Window, colore);
-    setPalette(p);
+    if (colore == m_colore)
+        return;
+    m_colore = colore;
+    update();
 }
 
 QColor Forma::backColor() const
 {
-    return palette().color(QPalette::Window);
+    return m_colore;
+}
+
+void Forma::paintEvent(QPaintEvent *event)
+{
+    QPainter p(this);
+    p.fillRect(event->rect(), m_colore);
 }
 
 void Forma::massimizza()

@@ -51,6 +51,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void Load();
@@ -61,6 +62,7 @@ private:
     bool m_scaricata = false;
     bool m_massimizzata = false;
     bool m_premuto = false;
+    QColor m_colore;
 };
 
 // The single instance of a form, created on first use and again after it

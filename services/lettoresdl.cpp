@@ -5,10 +5,75 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <system_error>
+#include <type_traits>
+
+#include <dlfcn.h>
 #include <fcntl.h>
+#include <pthread.h>
 #include <unistd.h>
 
 namespace {
+
+// SDL2_mixer, loaded by the worker at the first cue rather than linked:
+// with SDL and the codecs it depends on it is some forty libraries, whose
+// loading would otherwise delay every start of the program. A machine
+// without it plays no sound, like one without a sound card.
+struct Sdl
+{
+    decltype(&::SDL_SetHint) SetHint = nullptr;
+    decltype(&::SDL_InitSubSystem) InitSubSystem = nullptr;
+    decltype(&::SDL_QuitSubSystem) QuitSubSystem = nullptr;
+    decltype(&::SDL_TLSCleanup) TLSCleanup = nullptr;
+    decltype(&::SDL_RWFromFile) RWFromFile = nullptr;
+    decltype(&::Mix_OpenAudio) OpenAudio = nullptr;
+    decltype(&::Mix_AllocateChannels) AllocateChannels = nullptr;
+    decltype(&::Mix_CloseAudio) CloseAudio = nullptr;
+    decltype(&::Mix_LoadWAV_RW) LoadWAV_RW = nullptr;
+    decltype(&::Mix_FreeChunk) FreeChunk = nullptr;
+    decltype(&::Mix_PlayChannelTimed) PlayChannelTimed = nullptr;
+    decltype(&::Mix_HaltChannel) HaltChannel = nullptr;
+    decltype(&::Mix_Playing) Playing = nullptr;
+
+    // The library, loaded at the first call; null when it cannot be.
+    static const Sdl *carica()
+    {
+        static const Sdl *const caricata = [] {
+            static Sdl sdl;
+            return sdl.risolvi() ? &sdl : nullptr;
+        }();
+        return caricata;
+    }
+
+private:
+    bool risolvi()
+    {
+        // Never unloaded: SDL keeps threads and handlers of its own.
+        void *const mixer = dlopen("libSDL2_mixer-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+        void *const base = mixer ? dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL) : nullptr;
+        if (!base)
+            return false;
+        bool tutte = true;
+        const auto prendi = [&tutte](void *libreria, auto &funzione, const char *nome) {
+            funzione = reinterpret_cast<std::remove_reference_t<decltype(funzione)>>(dlsym(libreria, nome));
+            tutte = tutte && funzione;
+        };
+        prendi(base, SetHint, "SDL_SetHint");
+        prendi(base, InitSubSystem, "SDL_InitSubSystem");
+        prendi(base, QuitSubSystem, "SDL_QuitSubSystem");
+        prendi(base, TLSCleanup, "SDL_TLSCleanup");
+        prendi(base, RWFromFile, "SDL_RWFromFile");
+        prendi(mixer, OpenAudio, "Mix_OpenAudio");
+        prendi(mixer, AllocateChannels, "Mix_AllocateChannels");
+        prendi(mixer, CloseAudio, "Mix_CloseAudio");
+        prendi(mixer, LoadWAV_RW, "Mix_LoadWAV_RW");
+        prendi(mixer, FreeChunk, "Mix_FreeChunk");
+        prendi(mixer, PlayChannelTimed, "Mix_PlayChannelTimed");
+        prendi(mixer, HaltChannel, "Mix_HaltChannel");
+        prendi(mixer, Playing, "Mix_Playing");
+        return tutte;
+    }
+};
 
 // ALSA and JACK write their complaints straight to stderr when there is no
 // sound card; the pupil's terminal is no place for them.
@@ -45,13 +110,12 @@ private:
 LettoreSdl::LettoreSdl(std::chrono::milliseconds silenzioPrimaDiChiudere)
     : m_silenzio(silenzioPrimaDiChiudere)
 {
-    m_lavoratore = SDL_CreateThread(&LettoreSdl::avvia, "suoni", this);
-}
-
-int LettoreSdl::avvia(void *lettore)
-{
-    static_cast<LettoreSdl *>(lettore)->lavora();
-    return 0;
+    try {
+        m_lavoratore = std::thread([this] { lavora(); });
+        pthread_setname_np(m_lavoratore.native_handle(), "suoni");
+    } catch (const std::system_error &) {
+        // No thread to be had: the program goes on in silence.
+    }
 }
 
 LettoreSdl::~LettoreSdl()
@@ -61,13 +125,13 @@ LettoreSdl::~LettoreSdl()
         m_fine = true;
     }
     m_segnale.notify_all();
-    if (m_lavoratore)
-        SDL_WaitThread(m_lavoratore, nullptr);
+    if (m_lavoratore.joinable())
+        m_lavoratore.join();
 }
 
 void LettoreSdl::riproduci(const QString &percorso)
 {
-    if (!m_lavoratore)
+    if (!m_lavoratore.joinable())
         return;
     {
         std::lock_guard<std::mutex> blocco(m_mutex);
@@ -79,7 +143,7 @@ void LettoreSdl::riproduci(const QString &percorso)
 
 void LettoreSdl::attendiInattivo()
 {
-    if (!m_lavoratore)
+    if (!m_lavoratore.joinable())
         return;
     std::unique_lock<std::mutex> blocco(m_mutex);
     m_segnale.wait(blocco, [this] { return !m_inAttesa && !m_occupato; });
@@ -101,7 +165,7 @@ void LettoreSdl::lavora()
         } else if (!m_segnale.wait_for(blocco, m_silenzio, richiesta)) {
             // Quiet for a while: let the sound system sleep until the next cue.
             blocco.unlock();
-            if (Mix_Playing(-1) == 0)
+            if (Sdl::carica()->Playing(-1) == 0)
                 chiudiDispositivo();
             blocco.lock();
             continue;
@@ -120,40 +184,50 @@ void LettoreSdl::lavora()
     blocco.unlock();
     if (m_dispositivo == Dispositivo::Aperto)
         chiudiDispositivo();
+    // SDL frees a thread's own storage (its error messages) by itself only
+    // for the threads it created.
+    if (const Sdl *sdl = m_dispositivo == Dispositivo::NonProvato ? nullptr : Sdl::carica())
+        sdl->TLSCleanup();
 }
 
 void LettoreSdl::chiudiDispositivo()
 {
-    Mix_HaltChannel(-1);
+    const Sdl *sdl = Sdl::carica();
+    sdl->HaltChannel(-1);
     if (m_suono) {
-        Mix_FreeChunk(m_suono);
+        sdl->FreeChunk(m_suono);
         m_suono = nullptr;
     }
-    Mix_CloseAudio();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    m_dispositivo = Dispositivo::NonProvato;
+    sdl->CloseAudio();
+    sdl->QuitSubSystem(SDL_INIT_AUDIO);
+    m_dispositivo = Dispositivo::Chiuso;
     m_aperto = false;
 }
 
 bool LettoreSdl::apriDispositivo()
 {
-    if (m_dispositivo != Dispositivo::NonProvato)
+    if (m_dispositivo == Dispositivo::Aperto || m_dispositivo == Dispositivo::Assente)
         return m_dispositivo == Dispositivo::Aperto;
     StderrMuto muto;
-    // SDL would otherwise take over SIGINT and SIGTERM, and the program
-    // would no longer stop when asked to (Ctrl+C, the end of a session).
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    const Sdl *sdl = Sdl::carica();
+    if (!sdl) {
         m_dispositivo = Dispositivo::Assente;
         return false;
     }
-    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    // SDL would otherwise take over SIGINT and SIGTERM, and the program
+    // would no longer stop when asked to (Ctrl+C, the end of a session).
+    sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (sdl->InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        m_dispositivo = Dispositivo::Assente;
+        return false;
+    }
+    if (sdl->OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+        sdl->QuitSubSystem(SDL_INIT_AUDIO);
         m_dispositivo = Dispositivo::Assente;
         return false;
     }
     // One channel: a new cue takes the place of the one still sounding.
-    Mix_AllocateChannels(1);
+    sdl->AllocateChannels(1);
     m_dispositivo = Dispositivo::Aperto;
     m_aperto = true;
     return true;
@@ -165,13 +239,15 @@ void LettoreSdl::suonaFile(const std::string &percorso)
     if (apriDispositivo()) {
         // The request cuts off the cue still sounding, even if its own file
         // turns out to be unplayable.
-        Mix_HaltChannel(-1);
+        const Sdl *sdl = Sdl::carica();
+        sdl->HaltChannel(-1);
         if (m_suono) {
-            Mix_FreeChunk(m_suono);
+            sdl->FreeChunk(m_suono);
             m_suono = nullptr;
         }
-        m_suono = Mix_LoadWAV(percorso.c_str());
-        if (m_suono && Mix_PlayChannel(0, m_suono, 0) >= 0)
+        if (SDL_RWops *file = sdl->RWFromFile(percorso.c_str(), "rb"))
+            m_suono = sdl->LoadWAV_RW(file, 1);
+        if (m_suono && sdl->PlayChannelTimed(0, m_suono, 0, -1) >= 0)
             esito = Esito::Riprodotto;
         else
             esito = Esito::FileNonValido;

@@ -6,13 +6,13 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <thread>
 
 struct Mix_Chunk;
-struct SDL_Thread;
 
-// The player on SDL2_mixer. All audio work (opening the device at the first
-// request, reading the file, starting it) happens on a worker thread, so a
-// slow sound system never holds up the window; requests that pile up while
+// The player on SDL2_mixer. All audio work (loading the library and opening
+// the device at the first request, reading the file, starting it) happens on
+// a worker thread, so a slow sound system never holds up the window; requests that pile up while
 // the worker is busy collapse into the newest one. After a few quiet seconds
 // the device is closed again: an open device keeps SDL's audio thread waking
 // many times a second even in silence, and a program left waiting for the
@@ -33,7 +33,6 @@ public:
     bool dispositivoAperto() const { return m_aperto; }
 
 private:
-    static int avvia(void *lettore);
     void lavora();
     bool apriDispositivo();
     void chiudiDispositivo();
@@ -50,10 +49,8 @@ private:
     std::atomic<bool> m_aperto{false};
 
     // Owned by the worker thread only.
-    enum class Dispositivo { NonProvato, Aperto, Assente } m_dispositivo = Dispositivo::NonProvato;
+    enum class Dispositivo { NonProvato, Aperto, Chiuso, Assente } m_dispositivo = Dispositivo::NonProvato;
     Mix_Chunk *m_suono = nullptr;
 
-    // An SDL thread rather than a std::thread: SDL frees the thread's own
-    // storage (its error messages) only for threads it created.
-    SDL_Thread *m_lavoratore = nullptr;
+    std::thread m_lavoratore;
 };

@@ -22,7 +22,14 @@ void Pulsante::paintEvent(QPaintEvent *event)
         return;
     }
     QPainter p(this);
-    p.drawPixmap(0, 0, faccia(isEnabled(), isDown() || isChecked()));
+    if (isEnabled() && !isDown() && !isChecked()) {
+        p.drawPixmap(0, 0, faccia());
+    } else {
+        // Disabled only during a hold or between sentences, held down only
+        // for a moment: painted directly, not kept (at full-HD size each
+        // face kept is some 200 kB).
+        disegna(p, rect(), isEnabled(), isDown() || isChecked());
+    }
     if (hasFocus()) {
         p.setPen(QPen(Qt::black, 1, Qt::DotLine));
         p.setBrush(Qt::NoBrush);
@@ -30,28 +37,30 @@ void Pulsante::paintEvent(QPaintEvent *event)
     }
 }
 
-QPixmap Pulsante::faccia(bool attivo, bool premuto)
+void Pulsante::disegna(QPainter &p, const QRect &r, bool attivo, bool premuto) const
+{
+    p.fillRect(r, m_colore);
+    disegnaBordo(p, r, premuto);
+    disegnaCaption(p, premuto ? r.translated(1, 1) : r, attivo);
+}
+
+QPixmap Pulsante::faccia()
 {
     const qreal dpr = devicePixelRatioF();
     const QString firma = text() + QLatin1Char('\n') + font().key() + QLatin1Char('\n')
                           + QString::number(width()) + QLatin1Char('x') + QString::number(height())
                           + QLatin1Char('@') + QString::number(dpr) + m_colore.name();
     if (firma != m_firma) {
-        for (QPixmap &f : m_facce)
-            f = QPixmap();
+        m_faccia = QPixmap();
         m_firma = firma;
     }
-    QPixmap &f = m_facce[(attivo ? 2 : 0) + (premuto ? 1 : 0)];
-    if (f.isNull() && !size().isEmpty()) {
-        f = QPixmap(size() * dpr);
-        f.setDevicePixelRatio(dpr);
-        QPainter p(&f);
-        const QRect r = rect();
-        p.fillRect(r, m_colore);
-        disegnaBordo(p, r, premuto);
-        disegnaCaption(p, premuto ? r.translated(1, 1) : r, attivo);
+    if (m_faccia.isNull() && !size().isEmpty()) {
+        m_faccia = QPixmap(size() * dpr);
+        m_faccia.setDevicePixelRatio(dpr);
+        QPainter p(&m_faccia);
+        disegna(p, rect(), true, false);
     }
-    return f;
+    return m_faccia;
 }
 
 void Pulsante::disegnaBordo(QPainter &p, const QRect &r, bool premuto) const

@@ -25,14 +25,15 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QPixmap faccia(bool attivo, bool premuto);
+    QPixmap faccia();
+    void disegna(QPainter &p, const QRect &r, bool attivo, bool premuto) const;
     void disegnaBordo(QPainter &p, const QRect &r, bool premuto) const;
     void disegnaCaption(QPainter &p, const QRect &r, bool attivo) const;
 
     QColor m_colore;
-    // The painted faces (enabled or not, up or down), kept until the caption,
-    // font, size or colour change: a word-wrapped caption is costly to lay
-    // out, and the one-second hold repaints all sixteen buttons twice.
-    QPixmap m_facce[4];
+    // The enabled face, kept until the caption, font, size or colour change:
+    // a word-wrapped caption is costly to lay out, and the sixteen buttons
+    // are repainted enabled after every hold.
+    QPixmap m_faccia;
     QString m_firma;
 };

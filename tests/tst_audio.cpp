@@ -137,6 +137,24 @@ private slots:
         }
     }
 
+    // The sound library is loaded by the first cue, not at start-up, where
+    // it would keep the title screen waiting. (The first test of this file
+    // to use the real player.)
+    void libreriaCaricataAlPrimoSuono()
+    {
+        const auto caricata = [] {
+            QFile mappe(QStringLiteral("/proc/self/maps"));
+            return mappe.open(QIODevice::ReadOnly) && mappe.readAll().contains("libSDL2_mixer");
+        };
+        QVERIFY(!caricata());
+        LettoreSdl lettore;
+        QVERIFY(!caricata());
+        lettore.riproduci(audio::percorsoSuono(QStringLiteral("conga")));
+        lettore.attendiInattivo();
+        QCOMPARE(lettore.ultimoEsito(), LettoreSdl::Esito::Riprodotto);
+        QVERIFY(caricata());
+    }
+
     // The real player, on SDL's dummy driver: every kind of bad file is
     // refused quietly, a good one plays, and nothing ever hangs.
     void lettoreRealeConFileGuasti()
