@@ -2,7 +2,10 @@
 // player: the exercise screen waiting for VIA, the same with the clock
 // running (a sentence on screen, no answer), and the one-second hold of a
 // right and of a wrong answer. For each: the wall time, the CPU time of the
-// main thread and of the whole process, and the CPU time of every thread.
+// main thread and of the whole process, and the CPU time of every thread,
+// those that ended meanwhile included. The two waits are measured from 7 s
+// after the last cue (the exercise screen's, then VIA's), once the player has
+// closed the sound device after its 5 quiet seconds.
 
 #include "exercise/formb.h"
 #include "exercise/modulo1.h"
@@ -80,13 +83,29 @@ void riporta(const char *che, const Istante &da, const Istante &a)
     std::printf("%s\n", che);
     std::printf("  wall %.3f s; CPU of the whole process %.3f ms\n", a.parete - da.parete,
                 (a.processo - da.processo) * 1e3);
+    UsoFilo altri;
+    int finiti = 0;
     for (const auto &[filo, uso] : a.fili) {
         const auto prima = da.fili.find(filo);
         const UsoFilo inizio = prima == da.fili.end() ? UsoFilo() : prima->second;
-        std::printf("    %-11s %-24s %9.3f ms, %6lld wake-ups\n",
-                    principale(filo) ? "main thread" : "thread", qPrintable(filo),
-                    (uso.secondi - inizio.secondi) * 1e3, uso.risvegli - inizio.risvegli);
+        const UsoFilo qui = {uso.secondi - inizio.secondi, uso.risvegli - inizio.risvegli};
+        std::printf("    %-11s %-24s %9.3f ms, %6lld wake-ups%s\n",
+                    principale(filo) ? "main thread" : "thread", qPrintable(filo), qui.secondi * 1e3,
+                    qui.risvegli, prima == da.fili.end() ? " (started meanwhile)" : "");
+        if (!principale(filo)) {
+            altri.secondi += qui.secondi;
+            altri.risvegli += qui.risvegli;
+        }
     }
+    // A thread gone by the end was running during the interval: its last
+    // moments are not in /proc any more, only in the process's CPU time.
+    for (const auto &[filo, uso] : da.fili)
+        if (a.fili.count(filo) == 0) {
+            std::printf("    %-11s %-24s ended meanwhile\n", "thread", qPrintable(filo));
+            ++finiti;
+        }
+    std::printf("  other threads: %.3f ms, %lld wake-ups, %d ended\n", altri.secondi * 1e3, altri.risvegli,
+                finiti);
 }
 
 // Lets the event loop run for the given seconds, as the program does between events.
@@ -116,7 +135,9 @@ int main(int argc, char **argv)
     f.Show();
     int scatti = 0;
     QObject::connect(f.Timer1, &Temporizzatore::Timer, [&scatti] { ++scatti; });
-    lascia(1.0); // painted, and the first cue played
+    // Painted, its cue played, and the sound device closed again.
+    const double dopoIlSuono = 7.0;
+    lascia(dopoIlSuono);
 
     {
         const Istante da;
@@ -125,7 +146,7 @@ int main(int argc, char **argv)
     }
 
     f.VIA_Click();
-    lascia(0.5);
+    lascia(dopoIlSuono);
     {
         scatti = 0;
         const Istante da;

@@ -1,7 +1,8 @@
 // Micro-benchmarks of the exercise screen: loading it, presenting a sentence,
-// judging an answer, the clock's tick, and fitting the 41 registered controls
-// to a new size. They run on Qt's offscreen platform with the fake clock (the
-// one-second hold costs no real time) and the recording player (no sound).
+// judging an answer and the paint its hold does, the clock's tick, and
+// fitting the 41 registered controls to a new size. They run on Qt's
+// offscreen platform with the fake clock (the one-second hold costs no real
+// time) and the recording player (no sound).
 //
 // Every figure is the time of the named call alone, read on the steady clock
 // around it; what each iteration needs first (a sentence on screen, counters
@@ -14,6 +15,7 @@
 
 #include "exercise/formb.h"
 #include "exercise/modulo1.h"
+#include "services/cornice.h"
 #include "services/etichetta.h"
 #include "services/pulsante.h"
 #include "services/ridimschermo.h"
@@ -281,22 +283,77 @@ void BM_Timer1_Timer(benchmark::State &stato)
     }
 }
 
-// FormB::repaint(): the whole window painted at once, as the hold does
-// before it waits; categorie:0 with the sixteen buttons disabled, as they are
-// then. Not a handler: it is the part of com_Click the hold's paint takes.
-void BM_RidisegnoFormB(benchmark::State &stato)
+// The paint the hold does before its one-second wait, alone: the part of
+// com_Click that is not the handler's own work. sbagliata:0 is what a right
+// answer paints: the bounding rectangle of the sixteen category buttons, just
+// disabled, and gratifica's place, just captioned "BRAVO!!!"; with
+// statistiche:1 the three statistics captions have changed too, as before the
+// second hold of an answer that completes its sentence, and that repaint
+// paints them as well. sbagliata:1 is what a wrong answer paints: the whole
+// window, just disabled and turned pink, with "No riprova".
+// Each iteration first puts the screen back as it was before the answer and
+// paints it, then changes it as com_Click does before its hold, both outside
+// the time, so that the timed repaint finds the same pending updates as the
+// hold's own and paints what that paints: after a wrong answer that includes
+// the opaque labels and the bottom bar, which a repaint of the window with
+// nothing pending would leave as they are.
+void BM_DisegnoAttesa(benchmark::State &stato)
 {
-    const bool abilitate = stato.range(0) != 0;
+    const bool sbagliata = stato.range(0) != 0;
+    const bool statistiche = stato.range(1) != 0;
     Esercizio e;
     e.presenta(5);
-    for (int i = 1; i <= 16; ++i)
-        e.f.Com(i)->setEnabled(abilitate);
-    svolgiEventi();
+    const QColor verde = e.f.backColor(), rosso = e.f.gratifica->foreColor();
+    const auto categorie = [&](bool abilitate) {
+        for (int i = 1; i <= 16; ++i)
+            e.f.Com(i)->setEnabled(abilitate);
+    };
+    // Painted at each answer: a button and the word; only after a wrong one:
+    // the notice at the top, and the bottom bar with its opaque back (the
+    // grid's rectangle reaches two pixels into it, so a right answer may
+    // paint a strip of it too); with the statistics, the count of answers.
+    ContaDisegni tasto(e.f.Com(16)), parola(e.f.gratifica), avviso(e.f.AVVISO), barra(e.f.Frame5),
+        conteggio(e.f.Lrisposte);
     for (auto _ : stato) {
-        const int prima = e.conta->disegni;
-        stato.SetIterationTime(cronometra(false, [&] { e.f.repaint(); }));
-        if (e.conta->disegni == prima) {
-            stato.SkipWithError("the window was not painted");
+        // Before the answer: a phrase to classify, the buttons enabled, the
+        // series well short of its end.
+        e.f.setEnabled(true);
+        e.f.setBackColor(verde);
+        e.f.gratifica->setForeColor(rosso);
+        e.f.gratifica->setCaption(QString());
+        categorie(true);
+        e.azzeraSerie();
+        Modulo1::risposte = 5;
+        Modulo1::errori = 1;
+        e.f.aggiornastatistiche();
+        svolgiEventi();
+        // What com_Click and flash change before the hold paints.
+        if (sbagliata) {
+            e.f.setEnabled(false);
+            e.f.setBackColor(QColor::fromRgb(0xFFC0C0));
+            e.f.gratifica->setForeColor(QApplication::palette().color(QPalette::ButtonText));
+            e.f.gratifica->setCaption(QStringLiteral("No riprova"));
+        } else {
+            if (statistiche)
+                e.f.aggiornastatistiche();
+            e.f.gratifica->setCaption(QStringLiteral("BRAVO!!!"));
+        }
+        categorie(false);
+        const int prima[] = {tasto.disegni, parola.disegni, avviso.disegni, barra.disegni, conteggio.disegni};
+        stato.SetIterationTime(cronometra(false, [&] {
+            if (sbagliata) {
+                e.f.repaint();
+                return;
+            }
+            QRect griglia;
+            for (int i = 1; i <= 16; ++i)
+                griglia |= e.f.Com(i)->geometry();
+            e.f.repaint(QRegion(griglia) | e.f.gratifica->geometry());
+        }));
+        const bool tutta = avviso.disegni != prima[2] && barra.disegni != prima[3];
+        if (tasto.disegni == prima[0] || parola.disegni == prima[1] || tutta != sbagliata
+            || (statistiche && conteggio.disegni == prima[4])) {
+            stato.SkipWithError("the hold's paint did not cover what it should");
             break;
         }
     }
@@ -304,8 +361,8 @@ void BM_RidisegnoFormB(benchmark::State &stato)
 
 // What sizing an autosizing label costs, per caption: metriche:0 is
 // Etichetta::setCaption on the first phrase label (the caption set, then the
-// label sized through QLabel::sizeHint), metriche:1 only the caption's advance
-// from QFontMetricsF in the same font, the cheaper measure a label could use.
+// label measured and resized), metriche:1 only the caption's advance from
+// QFontMetricsF in the same font, the floor of what the measure can cost.
 // The captions are the bank's phrases, in turn.
 void BM_MisuraDidascalia(benchmark::State &stato)
 {
@@ -418,9 +475,23 @@ BENCHMARK(BM_RispostaGiusta)
     ->ArgsProduct({{0, 1}, {0, 1}});
 BENCHMARK(BM_RispostaSbagliata)->UseManualTime()->Unit(benchmark::kMicrosecond)->ArgName("disegno")->Arg(0)->Arg(1);
 BENCHMARK(BM_Timer1_Timer)->UseManualTime()->Unit(benchmark::kMicrosecond)->ArgName("disegno")->Arg(0)->Arg(1);
-BENCHMARK(BM_RidisegnoFormB)->UseManualTime()->Unit(benchmark::kMicrosecond)->ArgName("categorie")->Arg(0)->Arg(1);
+BENCHMARK(BM_DisegnoAttesa)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->ArgNames({"sbagliata", "statistiche"})
+    ->Args({0, 0})
+    ->Args({0, 1})
+    ->Args({1, 0});
 BENCHMARK(BM_MisuraDidascalia)->UseManualTime()->Unit(benchmark::kMicrosecond)->ArgName("metriche")->Arg(0)->Arg(1);
-BENCHMARK(BM_ColoreEtichetta)->UseManualTime()->Unit(benchmark::kMicrosecond)->ArgName("cambia")->Arg(0)->Arg(1);
+// A colour set again costs next to nothing: left to itself, the library would
+// run it for millions of iterations to gather 0.2 s of it, minutes in all.
+BENCHMARK(BM_ColoreEtichetta)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(100000)
+    ->ArgName("cambia")
+    ->Arg(0)
+    ->Arg(1);
 BENCHMARK(BM_ridimensiona)->UseManualTime()->Unit(benchmark::kMicrosecond)->ArgName("intero")->Arg(0)->Arg(1);
 
 int main(int argc, char **argv)
