@@ -18,6 +18,8 @@ Etichetta::Etichetta(QWidget *parent)
 
 void Etichetta::setCaption(const QString &testo)
 {
+    if (testo == text())
+        return;
     setText(testo);
     adattaAlTesto();
 }
