@@ -223,6 +223,16 @@ void FormB::closeEvent(QCloseEvent *event)
 
 void FormB::abilitaCategorie(bool abilitate)
 {
+    // Disabling the button that has the focus sends the focus on to the next
+    // button, which is disabled in turn: sixteen moves, most of the cost of a
+    // hold outside its paint. The focus is taken off at once instead; the
+    // handlers give it back where it belongs (rimettiFuoco).
+    if (!abilitate) {
+        QWidget *const fuoco = focusWidget();
+        for (int i = 1; fuoco && i <= 16; ++i)
+            if (Com(i) == fuoco && fuoco->isEnabled())
+                fuoco->clearFocus();
+    }
     for (int i = 1; i <= 16; ++i)
         Com(i)->setEnabled(abilitate);
 }

@@ -68,10 +68,18 @@ void Etichetta::adattaAlTesto()
         return;
     // One line of text is measured directly: a quarter of the cost of the
     // full layout behind QLabel::sizeHint(), with the same result.
-    const QFontMetricsF misure(font());
-    const QSize nuova = text().contains(QLatin1Char('\n'))
-                            ? sizeHint()
-                            : QSize(qCeil(misure.horizontalAdvance(text())), qCeil(misure.height()));
+    QSize nuova;
+    if (text().contains(QLatin1Char('\n'))) {
+        nuova = sizeHint();
+    } else if (const auto misurata = m_misure.constFind(text()); misurata != m_misure.cend()) {
+        nuova = *misurata;
+    } else {
+        const QFontMetricsF misure(font());
+        nuova = QSize(qCeil(misure.horizontalAdvance(text())), qCeil(misure.height()));
+        if (m_misure.size() >= 64) // the clock's label counts on and on
+            m_misure.clear();
+        m_misure.insert(text(), nuova);
+    }
     if (alignment() & Qt::AlignHCenter) {
         // A centred caption stays centred where it was designed to be.
         const int x = qRound(pos().x() + (width() - nuova.width()) / 2.0);
@@ -94,6 +102,8 @@ void Etichetta::paintEvent(QPaintEvent *)
 void Etichetta::changeEvent(QEvent *event)
 {
     QLabel::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
+        m_misure.clear();
         adattaAlTesto();
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QLabel>
 
 // A label as the screens use it: a caption, a back colour shown only when the
@@ -38,5 +39,9 @@ protected:
 
 private:
     bool m_autosize = false;
+    // The sizes of the captions measured in the current font: the exercise
+    // screen's labels come back to the same few captions ("BRAVO!!!", the
+    // counts), and measuring shapes the whole text.
+    QHash<QString, QSize> m_misure;
     QColor m_testo;
 };

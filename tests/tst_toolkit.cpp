@@ -127,6 +127,18 @@ private slots:
         toolkit::Move(&e, 300, 300, 15, 15);
         QCOMPARE(e.pos(), QPoint(20, 20));
         QVERIFY(e.width() > prima.width());
+        // A caption seen before, in a font changed since, is measured anew:
+        // it fits its text, as the same caption in a new label does.
+        e.setCaption(QStringLiteral("Il gatto"));
+        toolkit::setFontSize(&e, 9.75);
+        e.setCaption(QString());
+        e.setCaption(QStringLiteral("Il gatto"));
+        Etichetta nuova(&contenitore);
+        nuova.setFont(e.font());
+        nuova.setAutoSize(true);
+        nuova.setCaption(QStringLiteral("Il gatto"));
+        QCOMPARE(e.size(), nuova.size());
+        QVERIFY(e.width() < corta);
         // A fixed-size label keeps the size it is given.
         Etichetta fissa(&contenitore);
         toolkit::Move(&fissa, 45, 0, 11910, 420);
