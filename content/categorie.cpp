@@ -13,7 +13,7 @@ const std::array<Categoria, numeroCategorie> categorie = {{
     //       guiding question, then an example
     {1, "SOGGETTO",                               0xFFFFFF, 1, 1,
      "Chi? Che cosa? Di chi o di che cosa parla il predicato; concorda con il verbo.\n"
-     "Es.: «Arriva il treno»: chi arriva? Il treno."},
+     "Es.: «Squilla il telefono»: che cosa squilla? Il telefono."},
     {2, "predicato VERBALE",                      0xFFFF00, 1, 2,
      "Che cosa fa o che cosa subisce il soggetto? Il verbo, con i suoi ausiliari.\n"
      "Es.: «La nave è partita»: è partita."},
@@ -22,13 +22,13 @@ const std::array<Categoria, numeroCategorie> categorie = {{
      "Es.: «Il gelato è buono»: è buono."},
     {4, "complemento OGGETTO",                    0xAE8C62, 1, 4,
      "Verbo + chi? che cosa? Su chi o su che cosa ricade l'azione, senza preposizione.\n"
-     "Es.: «Anna legge un libro»: legge che cosa? Un libro."},
+     "Es.: «Luca legge un libro»: legge che cosa? Un libro."},
     {5, "ATTRIBUTO",                              0xFFC0C0, 2, 1,
      "Quale? Com'è? Quanti? Un aggettivo unito a un nome (anche questo, mio, molti, tre).\n"
-     "Es.: «Ho due gatti neri»: due, neri."},
+     "Es.: «Ho quattro gatti neri»: quattro, neri."},
     {6, "APPOSIZIONE",                            0xFFE0C0, 2, 2,
      "Chi è? Un nome accanto a un altro nome, senza preposizione (mestiere, titolo, parentela).\n"
-     "Es.: «Marta, la maestra, sorride»: la maestra."},
+     "Es.: «Anna, la veterinaria, sorride»: la veterinaria."},
     {7, "complemento di SPECIFICAZIONE",          0xFF8080, 2, 3,
      "Di chi? Di che cosa? «di» + un nome che precisa un altro nome.\n"
      "Es.: «la cuccia del cane»: del cane."},

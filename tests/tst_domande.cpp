@@ -9,6 +9,7 @@
 #include "services/pulsante.h"
 
 #include <QHelpEvent>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTest>
 #include <QToolTip>
@@ -95,6 +96,29 @@ private slots:
         for (QWidget *w : f->findChildren<QWidget *>())
             conSuggerimento += !w->toolTip().isEmpty();
         QCOMPARE(conSuggerimento, 16);
+    }
+
+    void nessunEsempioRispondeAUnaFraseDellaBanca()
+    {
+        // Each text ends with its example, "Es.: «sentence»: answer, answer."
+        // (a question may come before the answer); no answer may be a phrase
+        // of the bank, or the tip would name the red phrase of some sentence.
+        const auto pulito = [](QString t) {
+            t.remove(QRegularExpression(QStringLiteral("[.,!?]")));
+            return t.trimmed().toLower();
+        };
+        QSet<QString> sintagmi;
+        for (int n = 0; n <= 100; ++n)
+            for (int j = 1; j <= codici(n, 0); ++j)
+                sintagmi.insert(pulito(frasi(n, j)));
+        for (int k = 1; k <= 16; ++k) {
+            const QString esempio = f->Com(k)->toolTip().section(QLatin1Char('\n'), -1);
+            QVERIFY2(esempio.startsWith(QStringLiteral("Es.: «")) && esempio.contains(QStringLiteral("»: ")),
+                     qPrintable(esempio));
+            const QString risposte = esempio.section(QStringLiteral("»: "), 1).section(QLatin1Char('?'), -1);
+            for (const QString &r : risposte.split(QLatin1Char(',')))
+                QVERIFY2(!sintagmi.contains(pulito(r)), qPrintable(esempio));
+        }
     }
 
     void laDomandaNonSegueLaFrase()
