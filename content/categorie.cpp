@@ -33,7 +33,7 @@ const std::array<Categoria, numeroCategorie> categorie = {{
      "Di chi? Di che cosa? «di» + un nome che precisa un altro nome.\n"
      "Es.: «la cuccia del cane»: del cane."},
     {8, "complemento di DENOMINAZIONE",           0xE07A78, 2, 4,
-     "Di quale nome? «di» + il nome proprio di una città, un'isola, un lago, un mese.\n"
+     "Di quale nome? «di» + il nome con cui si chiama una città, un'isola, un lago, un mese.\n"
      "Es.: «il mese di marzo»: di marzo."},
     {9, "complemento di STATO IN luogo",          0xC0FFFF, 3, 1,
      "Dove? Il luogo in cui si è o avviene qualcosa («qui», «lì» sono ALTRO).\n"
