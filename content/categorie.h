@@ -13,6 +13,10 @@ struct Categoria
     const char *caption; // the button's caption, the category's only name
     QRgb colore;         // the button's back colour
     int riga, colonna;   // place in the 4 x 4 grid of buttons, from 1
+    // The question the category is taught with at school and one short
+    // example, in two lines: the tooltip of its button. It names the
+    // category only, never the phrase on screen.
+    const char *domanda;
 };
 
 constexpr int numeroCategorie = 16;

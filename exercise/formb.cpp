@@ -12,6 +12,7 @@
 #include "services/orologio.h"
 #include "services/pulsante.h"
 #include "services/ridimschermo.h"
+#include "services/suggerimento.h"
 #include "services/temporizzatore.h"
 #include "services/toolkit.h"
 
@@ -154,8 +155,10 @@ void FormB::creaControlli()
     FRASE_INTERA_A->setVisible(false);
     for (const Button &b : pulsanti)
         this->*b.controllo = pulsante(contenitore(b.contenitore), QString::fromUtf8(b.caption), b.back, b.g, b.c);
-    for (const Categoria &c : categorie)
+    for (const Categoria &c : categorie) {
         Com.aggiungi(pulsante(this, QString::fromUtf8(c.caption), c.colore, posizioniCategorie[c.codice - 1], carattereCategorie));
+        suggerimento(Com(c.codice), QString::fromUtf8(c.domanda));
+    }
 
     connect(VIA, &Pulsante::clicked, this, &FormB::VIA_Click);
     Com.suClick(this, [this](int i) { com_Click(i); });

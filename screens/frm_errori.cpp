@@ -7,6 +7,7 @@
 #include "services/disegno.h"
 #include "services/etichetta.h"
 #include "services/pulsante.h"
+#include "services/suggerimento.h"
 
 using namespace disegno;
 
@@ -72,8 +73,10 @@ void FRM_ERRORI::creaControlli()
 void FRM_ERRORI::Form_Load()
 {
     FormB &esercizio = istanza<FormB>();
-    for (int k = 1; k <= 16; ++k)
+    for (int k = 1; k <= 16; ++k) {
         Lberrori(k)->setCaption(esercizio.Com(k)->caption());
+        suggerimento(Lberrori(k), esercizio.Com(k)->toolTip());
+    }
 }
 
 void FRM_ERRORI::Command1_Click()
