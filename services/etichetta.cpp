@@ -1,10 +1,14 @@
 #include "etichetta.h"
 
+#include "toolkit.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QPainter>
 #include <QFontMetricsF>
 #include <QtMath>
+
+#include <algorithm>
 
 Etichetta::Etichetta(QWidget *parent)
     : QLabel(parent)
@@ -80,13 +84,46 @@ void Etichetta::adattaAlTesto()
             m_misure.clear();
         m_misure.insert(text(), nuova);
     }
+    // A caption wider than the window (a long sentence on a narrow screen)
+    // stops at its edge and is painted smaller (carattereDipinto).
+    const int contenitore = parentWidget() ? parentWidget()->width() : QWIDGETSIZE_MAX;
     if (alignment() & Qt::AlignHCenter) {
         // A centred caption stays centred where it was designed to be.
-        const int x = qRound(pos().x() + (width() - nuova.width()) / 2.0);
+        const double centro = pos().x() + width() / 2.0;
+        const double meta = std::max(0.0, std::min(centro, contenitore - centro));
+        nuova.setWidth(std::min(nuova.width(), int(2 * meta)));
+        const int x = qRound(centro - nuova.width() / 2.0);
         setGeometry(x, pos().y(), nuova.width(), nuova.height());
     } else {
+        nuova.setWidth(std::min(nuova.width(), std::max(0, contenitore - pos().x())));
         resize(nuova);
     }
+}
+
+QFont Etichetta::carattereDipinto() const
+{
+    const double spazio = contentsRect().width();
+    QFontMetricsF misure(font());
+    double larghezza = misure.horizontalAdvance(text());
+    if (larghezza <= spazio || text().contains(QLatin1Char('\n')) || spazio <= 0)
+        return font();
+    const QString firma = text() + QLatin1Char('\n') + QString::number(spazio) + font().key();
+    if (firma == m_firmaRistretto)
+        return m_ristretto;
+    // Smaller by the ratio of the widths, then a step at a time: glyphs are
+    // fitted to pixels, so widths do not shrink exactly with the size.
+    QFont f = font();
+    double punti = f.pointSizeF() * spazio / larghezza;
+    for (int passo = 0; passo < 100 && punti > toolkit::minimoPunti; ++passo) {
+        f.setPointSizeF(punti);
+        if (QFontMetricsF(f).horizontalAdvance(text()) <= spazio)
+            break;
+        punti *= 0.98;
+    }
+    f.setPointSizeF(std::max(punti, toolkit::minimoPunti));
+    m_ristretto = f;
+    m_firmaRistretto = firma;
+    return f;
 }
 
 void Etichetta::paintEvent(QPaintEvent *)
@@ -95,7 +132,7 @@ void Etichetta::paintEvent(QPaintEvent *)
     // wrong-answer hold) every text stays as it was.
     QPainter p(this);
     p.setPen(m_testo);
-    p.setFont(font());
+    p.setFont(carattereDipinto());
     p.drawText(contentsRect(), int(alignment()), text());
 }
 

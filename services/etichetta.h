@@ -33,6 +33,10 @@ public:
 
     void adattaAlTesto();
 
+    // The font the caption is painted in: the label's own, made just small
+    // enough for the caption to fit where it stands.
+    QFont carattereDipinto() const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -44,4 +48,8 @@ private:
     // counts), and measuring shapes the whole text.
     QHash<QString, QSize> m_misure;
     QColor m_testo;
+    // The font last found for a caption too wide for its place, and what it
+    // was found for: the caption, the room and the label's own font.
+    mutable QFont m_ristretto;
+    mutable QString m_firmaRistretto;
 };

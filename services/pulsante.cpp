@@ -1,6 +1,36 @@
 #include "pulsante.h"
 
+#include "toolkit.h"
+
+#include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int disposizione = Qt::AlignCenter | Qt::TextWordWrap;
+
+bool invio(const QKeyEvent *event)
+{
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+// Enter as the Space bar: pressed while held down, clicked when released.
+QKeyEvent comeSpazio(const QKeyEvent *event)
+{
+    return QKeyEvent(event->type(), Qt::Key_Space, event->modifiers(), QStringLiteral(" "),
+                     event->isAutoRepeat(), ushort(event->count()));
+}
+
+bool entra(const QFont &f, const QRect &area, const QString &testo)
+{
+    const QRectF occupato = QFontMetricsF(f).boundingRect(area, disposizione, testo);
+    return occupato.width() <= area.width() && occupato.height() <= area.height();
+}
+
+} // namespace
 
 Pulsante::Pulsante(QWidget *parent)
     : QPushButton(parent)
@@ -22,19 +52,41 @@ void Pulsante::paintEvent(QPaintEvent *event)
         return;
     }
     QPainter p(this);
-    if (isEnabled() && !isDown() && !isChecked()) {
+    if (!disabilitato() && !isDown() && !isChecked()) {
         p.drawPixmap(0, 0, faccia());
     } else {
         // Disabled only during a hold or between sentences, held down only
         // for a moment: painted directly, not kept (at full-HD size each
         // face kept is some 200 kB).
-        disegna(p, rect(), isEnabled(), isDown() || isChecked());
+        disegna(p, rect(), !disabilitato(), isDown() || isChecked());
     }
     if (hasFocus()) {
         p.setPen(QPen(Qt::black, 1, Qt::DotLine));
         p.setBrush(Qt::NoBrush);
         p.drawRect(rect().adjusted(4, 4, -5, -5));
     }
+}
+
+void Pulsante::keyPressEvent(QKeyEvent *event)
+{
+    if (!invio(event)) {
+        QPushButton::keyPressEvent(event);
+        return;
+    }
+    QKeyEvent spazio = comeSpazio(event);
+    QPushButton::keyPressEvent(&spazio);
+    event->setAccepted(spazio.isAccepted());
+}
+
+void Pulsante::keyReleaseEvent(QKeyEvent *event)
+{
+    if (!invio(event)) {
+        QPushButton::keyReleaseEvent(event);
+        return;
+    }
+    QKeyEvent spazio = comeSpazio(event);
+    QPushButton::keyReleaseEvent(&spazio);
+    event->setAccepted(spazio.isAccepted());
 }
 
 void Pulsante::disegna(QPainter &p, const QRect &r, bool attivo, bool premuto) const
@@ -86,11 +138,34 @@ void Pulsante::disegnaBordo(QPainter &p, const QRect &r, bool premuto) const
     p.drawLine(x1 - 1, y0 + 1, x1 - 1, y1 - 1);
 }
 
+QFont Pulsante::carattereDipinto() const
+{
+    const QRect area = areaCaption(rect());
+    if (!colorato() || area.isEmpty() || entra(font(), area, text()))
+        return font();
+    const QString firma = text() + QLatin1Char('\n') + QString::number(area.width()) + QLatin1Char('x')
+                          + QString::number(area.height()) + font().key();
+    if (firma == m_firmaRistretto)
+        return m_ristretto;
+    // A step at a time: a smaller font may also wrap the caption otherwise.
+    QFont f = font();
+    double punti = f.pointSizeF();
+    while (punti > toolkit::minimoPunti) {
+        punti = std::max(punti * 0.97, toolkit::minimoPunti);
+        f.setPointSizeF(punti);
+        if (entra(f, area, text()))
+            break;
+    }
+    m_ristretto = f;
+    m_firmaRistretto = firma;
+    return f;
+}
+
 void Pulsante::disegnaCaption(QPainter &p, const QRect &r, bool attivo) const
 {
-    const QRect area = r.adjusted(3, 2, -3, -2);
-    const int flags = Qt::AlignCenter | Qt::TextWordWrap;
-    p.setFont(font());
+    const QRect area = areaCaption(r);
+    const int flags = disposizione;
+    p.setFont(carattereDipinto());
     if (attivo) {
         p.setPen(Qt::black);
         p.drawText(area, flags, text());
