@@ -265,6 +265,9 @@ void FormB::VIA_Click()
             AVVISO->setCaption(QStringLiteral("TUTTE LA FRASI SONO COMPLETATE"));
             audio::suona(QStringLiteral("conga"));
             abilitaCategorie(false);
+            // With VIA gone the focus fell on FINE, where one more Space would
+            // end the program: the window itself takes it, and ignores keys.
+            setFocus();
             return;
         }
     }
@@ -357,6 +360,10 @@ void FormB::flash(const QString &testo)
         }
         orologio.attendi(t0 + durataFlash - orologio.monotono());
     }
+    // A second click of a double-click, or a child clicking on and on, waits
+    // in the queue: it was given during the hold, to a screen that has moved
+    // on since, and is no answer.
+    toolkit::scartaInputArretrato();
     gratifica->setCaption(QString());
     abilitaCategorie(true);
 }
@@ -409,6 +416,9 @@ void FormB::classifica(short errori)
     else
         livello = 1;
     istanza<classificaform>().Show(this);
+    // A hold may follow at once, and nothing is painted during it: what the
+    // grade screen covered must be on the display again before.
+    attendiScopertura();
 }
 
 // ---- The ways out -------------------------------------------------------------

@@ -146,13 +146,25 @@ void classificaform::Command1_Click()
     Unload();
 }
 
-// Escape and the window's close box would otherwise leave the series at its
-// twentieth answer, so that every later answer graded it again: both do
-// exactly what PROSEGUI does, and so does Enter, as on any message box.
+// At the end of a series, Escape and the window's close box would otherwise
+// leave the series at its twentieth answer, so that every later answer graded
+// it again: there both do exactly what PROSEGUI does. The standings view is
+// only looked at, in the middle of a series: there they only close it.
+void classificaform::chiudi()
+{
+    if (livello >= 1 && livello <= 5)
+        Command1_Click();
+    else
+        Unload();
+}
+
+// Enter does what PROSEGUI, the screen's only button, does.
 void classificaform::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
     case Qt::Key_Escape:
+        chiudi();
+        return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         Command1_Click();
@@ -166,5 +178,5 @@ void classificaform::closeEvent(QCloseEvent *event)
 {
     event->accept();
     if (!scaricata())
-        Command1_Click();
+        chiudi();
 }

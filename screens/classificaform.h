@@ -46,4 +46,5 @@ protected:
 
 private:
     void creaControlli();
+    void chiudi();
 };

@@ -15,6 +15,32 @@ namespace {
 
 bool terminato = false;
 
+// Swallows input events, whoever they are for.
+class FiltroInput : public QObject
+{
+public:
+    bool eventFilter(QObject *, QEvent *evento) override
+    {
+        switch (evento->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::ContextMenu:
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
 std::function<void()> &uscita()
 {
     static std::function<void()> u = [] { QCoreApplication::exit(0); };
@@ -97,6 +123,14 @@ void preparaCaratteri()
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
     QFont::insertSubstitutions(QStringLiteral("Bookman Old Style"),
                                {QStringLiteral("URW Bookman"), QStringLiteral("URW Bookman L")});
+}
+
+void scartaInputArretrato()
+{
+    FiltroInput filtro;
+    QCoreApplication::instance()->installEventFilter(&filtro);
+    QCoreApplication::processEvents();
+    QCoreApplication::instance()->removeEventFilter(&filtro);
 }
 
 double ScreenWidth()

@@ -38,6 +38,21 @@ QFont carattere(const QString &famiglia, double punti, int peso = 400, bool cors
 // (Liberation Sans, URW Bookman). Call once, after QApplication exists.
 void preparaCaratteri();
 
+// Delivers the events waiting in the queue, throwing away the pupil's input
+// among them (mouse buttons, wheel, keys): what was clicked or typed while a
+// handler held the screen is not handled late, against a screen that has
+// changed since. Everything else (paints, timers) is delivered as usual.
+void scartaInputArretrato();
+
+// Whether something maximizes and restores the program's windows: a window
+// manager on X11, the compositor under Wayland. An X server with none leaves
+// a window where and as large as the program puts it.
+bool gestoreFinestre();
+
+// Whether what a closing window uncovers stays on the display until the
+// windows below paint it again: on X11 without a compositing manager.
+bool scoperteDaDipingere();
+
 // The screen the program runs on, in twips.
 double ScreenWidth();
 double ScreenHeight();
