@@ -9,6 +9,10 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+#include <algorithm>
 
 Forma::Forma(double larghezzaTwips, double altezzaTwips)
     : QWidget(nullptr)
@@ -92,16 +96,38 @@ void Forma::mostraFinestra()
             centra();
         show();
     } else {
-        // Without a window manager showMaximized() alone leaves a small
-        // window: give the window the whole available area as well.
-        if (const QScreen *s = screen())
+        const QScreen *s = screen();
+        if (s && !toolkit::gestoreFinestre()) {
+            // No window manager: showMaximized() alone would leave a small
+            // window, and nobody will ever restore this one.
             setGeometry(s->availableGeometry());
+        } else if (s && !eraVisibile) {
+            // The manager maximizes, and restores to the normal geometry:
+            // keep that one whole on the screen, title bar included.
+            entroLoSchermo(s->availableGeometry());
+        }
         showMaximized();
     }
     // A window already open is brought to the front; a new one opens there.
     if (eraVisibile)
         raise();
     activateWindow();
+}
+
+void Forma::entroLoSchermo(const QRect &area)
+{
+    // The frame is not known before the window is first shown: leave room
+    // for a title bar and a border of the usual sizes.
+    const QMargins cornice(8, 40, 8, 8);
+    const QRect utile = area.marginsRemoved(cornice);
+    if (utile.isEmpty())
+        return;
+    resize(size().boundedTo(utile.size()));
+    // The position is the frame's: keep the whole frame in the area.
+    const QPoint ultimo = area.bottomRight() + QPoint(1, 1)
+                          - QPoint(width() + cornice.left() + cornice.right(), height() + cornice.top() + cornice.bottom());
+    move(std::clamp(pos().x(), area.left(), std::max(area.left(), ultimo.x())),
+         std::clamp(pos().y(), area.top(), std::max(area.top(), ultimo.y())));
 }
 
 void Forma::centra()
@@ -144,6 +170,43 @@ void Forma::Unload()
     hide();
     emit unloaded();
     deleteLater();
+}
+
+namespace {
+
+// Ends a wait at the first exposure of a window.
+class FiltroEsposizione : public QObject
+{
+public:
+    explicit FiltroEsposizione(QEventLoop &ciclo)
+        : m_ciclo(ciclo)
+    {
+    }
+    bool eventFilter(QObject *, QEvent *evento) override
+    {
+        // Let the window handle it (it puts its picture back), then stop.
+        if (evento->type() == QEvent::Expose)
+            QMetaObject::invokeMethod(&m_ciclo, &QEventLoop::quit, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    QEventLoop &m_ciclo;
+};
+
+} // namespace
+
+void Forma::attendiScopertura()
+{
+    QWindow *finestra = windowHandle();
+    if (!finestra || !isVisible() || !toolkit::scoperteDaDipingere())
+        return;
+    QEventLoop ciclo;
+    FiltroEsposizione filtro(ciclo);
+    finestra->installEventFilter(&filtro);
+    QTimer::singleShot(200, &ciclo, &QEventLoop::quit);
+    ciclo.exec(QEventLoop::ExcludeUserInputEvents);
+    finestra->removeEventFilter(&filtro);
 }
 
 void Forma::resizeEvent(QResizeEvent *event)

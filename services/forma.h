@@ -36,6 +36,11 @@ public:
     // Closes and destroys the form; the next istanza() builds a new one.
     void Unload();
 
+    // Waits, handling no input, until what a window that has just closed
+    // covered of this one is on the display again: a window manager removes
+    // the closed window's frame a moment later. At most a fifth of a second.
+    void attendiScopertura();
+
     bool caricata() const { return m_caricata; }
     bool scaricata() const { return m_scaricata; }
 
@@ -56,6 +61,7 @@ protected:
 private:
     void Load();
     void mostraFinestra();
+    void entroLoSchermo(const QRect &area);
     void centra();
 
     bool m_caricata = false;

@@ -3,6 +3,7 @@
 #include <QTime>
 
 #include <chrono>
+#include <ctime>
 #include <random>
 #include <thread>
 
@@ -35,8 +36,12 @@ double Orologio::Timer()
 
 double Orologio::monotono()
 {
-    using namespace std::chrono;
-    return duration<double>(steady_clock::now().time_since_epoch()).count();
+    // The boot-time clock goes on while the machine is suspended: a series
+    // left open with the lid closed is not a record.
+    timespec t{};
+    if (clock_gettime(CLOCK_BOOTTIME, &t) != 0)
+        clock_gettime(CLOCK_MONOTONIC, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
 }
 
 void Orologio::attendi(double secondi)

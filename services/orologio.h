@@ -10,7 +10,8 @@ public:
 
     // Seconds since midnight, with fractions.
     virtual double Timer();
-    // Seconds from an arbitrary origin; never goes back, never wraps.
+    // Seconds from an arbitrary origin; never goes back, never wraps, and
+    // counts the time the machine spends suspended.
     virtual double monotono();
     // Blocks the calling thread for the given seconds, without handling events.
     virtual void attendi(double secondi);

@@ -3,6 +3,9 @@
 Temporizzatore::Temporizzatore(QObject *parent)
     : QObject(parent)
 {
+    // The clock's second and the title's six seconds are shown and felt: a
+    // coarse timer may be 5 % late.
+    m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &Temporizzatore::Timer);
 }
 
