@@ -480,6 +480,110 @@ private slots:
         QVERIFY(!revisione->isVisible());
     }
 
+    void invioPremeIlTastoSelezionato()
+    {
+        // Enter and the keypad's Enter do what Space does, on every button.
+        ambiente->orologio.numeri = {0.005f};
+        QTest::keyClick(f->VIA, Qt::Key_Return);
+        QCOMPARE(f->Label1->caption(), QStringLiteral("frase n°0"));
+        QCOMPARE(QApplication::focusWidget(), f->Com(1));
+        QTest::keyClick(f->Com(1), Qt::Key_Enter);
+        QCOMPARE(f->Lrisposte->caption(), QStringLiteral("1"));
+        QCOMPARE(f->Lerrori->caption(), QStringLiteral("0"));
+        QTest::keyClick(f->Command8, Qt::Key_Return);
+        FRM_ERRORI *revisione = &istanza<FRM_ERRORI>();
+        QVERIFY(revisione->isVisible());
+        bool classifica = false;
+        quandoModale([&](QWidget *g) { classifica = qobject_cast<classificaform *>(g); });
+        QTest::keyClick(revisione->Command2, Qt::Key_Return);
+        QVERIFY(classifica);
+        QTest::keyClick(revisione->Command1, Qt::Key_Enter);
+        QVERIFY(!revisione->isVisible());
+        QTest::keyClick(f->FINE, Qt::Key_Return);
+        QVERIFY(toolkit::programmaTerminato());
+    }
+
+    void inputDellaPausaScartato()
+    {
+        // What is clicked or typed during a hold waits in the queue; it is
+        // thrown away, not handled as an answer once the hold is over.
+        auto clickInCoda = [](QWidget *w) {
+            const QPointF dentro(w->width() / 2.0, w->height() / 2.0);
+            for (QEvent::Type tipo : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+                QCoreApplication::postEvent(w, new QMouseEvent(tipo, dentro, w->mapToGlobal(dentro), Qt::LeftButton,
+                                                               tipo == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                                               Qt::NoModifier));
+        };
+        auto tastoInCoda = [](QWidget *w) {
+            for (QEvent::Type tipo : {QEvent::KeyPress, QEvent::KeyRelease})
+                QCoreApplication::postEvent(w, new QKeyEvent(tipo, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" ")));
+        };
+        presenta(0);
+        // A double-click on the right button: one answer, no error.
+        ambiente->orologio.durante = [&] { clickInCoda(f->Com(1)); };
+        rispondi(1);
+        QCoreApplication::processEvents();
+        QCOMPARE(f->Lrisposte->caption(), QStringLiteral("1"));
+        QCOMPARE(f->Lerrori->caption(), QStringLiteral("0"));
+        // A child clicking on and on during the pink hold: one error.
+        const int sbagliata = sbagliato();
+        ambiente->orologio.durante = [&] {
+            for (int i = 0; i < 3; ++i)
+                clickInCoda(f->Com(sbagliata));
+            tastoInCoda(f->Com(sbagliata));
+            clickInCoda(f->FINE);
+        };
+        rispondi(sbagliata);
+        ambiente->orologio.durante = nullptr;
+        QCoreApplication::processEvents();
+        QCOMPARE(f->Lrisposte->caption(), QStringLiteral("2"));
+        QCOMPARE(f->Lerrori->caption(), QStringLiteral("1"));
+        QCOMPARE(f->backColor(), verde);
+        QVERIFY(!toolkit::programmaTerminato());
+        // Input after the hold is an answer as ever.
+        rispondiGiusto();
+        QCOMPARE(f->Lrisposte->caption(), QStringLiteral("3"));
+    }
+
+    void pausaSenzaTastiGrigi()
+    {
+        // The wrong-answer hold blocks the whole screen without greying
+        // "mostra errori" and FINE; the category buttons do look disabled.
+        presenta(0);
+        const QImage fine = f->FINE->grab().toImage();
+        const QImage errori = f->Command8->grab().toImage();
+        const QImage categoria = f->Com(2)->grab().toImage();
+        QImage fineInPausa, erroriInPausa, categoriaInPausa;
+        bool bloccato = false;
+        ambiente->orologio.durante = [&] {
+            bloccato = !f->FINE->isEnabled() && !f->Command8->isEnabled();
+            fineInPausa = f->FINE->grab().toImage();
+            erroriInPausa = f->Command8->grab().toImage();
+            categoriaInPausa = f->Com(2)->grab().toImage();
+        };
+        rispondi(sbagliato());
+        QVERIFY(bloccato);
+        QCOMPARE(fineInPausa, fine);
+        QCOMPARE(erroriInPausa, errori);
+        QVERIFY(categoriaInPausa != categoria);
+    }
+
+    void dopoLUltimaFraseUnTastoNonChiude()
+    {
+        for (int n = 0; n < 100; ++n)
+            usata(n) = 1;
+        QTest::keyClick(f->VIA, Qt::Key_Space);
+        QCOMPARE(f->AVVISO->caption(), QStringLiteral("TUTTE LA FRASI SONO COMPLETATE"));
+        QWidget *fuoco = QApplication::focusWidget();
+        QVERIFY(fuoco != f->FINE);
+        for (Qt::Key tasto : {Qt::Key_Space, Qt::Key_Return})
+            QTest::keyClick(fuoco ? fuoco : f, tasto);
+        QVERIFY(!toolkit::programmaTerminato());
+        // FINE is still a Tab away.
+        QTest::keyClick(fuoco ? fuoco : f, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f->FINE);
+    }
+
     void ridimensionamento()
     {
         f->resize(400, 300);

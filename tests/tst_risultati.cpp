@@ -291,6 +291,38 @@ private slots:
         QCOMPARE(int(errori), 0);
         QVERIFY(r.isVisible());
     }
+
+    void classificaGuardataSoltanto_data()
+    {
+        QTest::addColumn<int>("tasto");
+        QTest::newRow("Escape") << int(Qt::Key_Escape);
+        QTest::newRow("chiusura della finestra") << 0;
+    }
+    void classificaGuardataSoltanto()
+    {
+        // Looked at in the middle of a series, the standings close and the
+        // series goes on where it was.
+        QFETCH(int, tasto);
+        QTest::mouseClick(f->Command8, Qt::LeftButton);
+        FRM_ERRORI &r = istanza<FRM_ERRORI>();
+        risposte = 7;
+        errori = 2;
+        inizioserie = ambiente->orologio.mono - 40;
+        bool chiusa = false;
+        quandoModale([&](QWidget *m) {
+            if (tasto)
+                QTest::keyClick(m, Qt::Key(tasto));
+            else
+                m->close();
+            chiusa = !m->isVisible();
+        });
+        QTest::mouseClick(r.Command2, Qt::LeftButton);
+        QVERIFY(chiusa);
+        QCOMPARE(int(risposte), 7);
+        QCOMPARE(int(errori), 2);
+        QCOMPARE(inizioserie, ambiente->orologio.mono - 40);
+        QVERIFY(r.isVisible());
+    }
 };
 
 QTEST_MAIN(TestRisultati)
