@@ -3,7 +3,7 @@
 #   make test  installs what is missing, builds, runs every test
 
 BUILD     ?= build
-PACCHETTI := g++ cmake make qt6-base-dev libsdl2-mixer-dev fonts-liberation2 fonts-urw-base35 xvfb xdotool
+PACCHETTI := g++ cmake make qt6-base-dev libsdl2-mixer-dev fonts-liberation2 fonts-urw-base35 xvfb xdotool x11-utils
 SUDO      := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS      := $(shell nproc 2>/dev/null || echo 2)
 

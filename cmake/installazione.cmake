@@ -10,25 +10,9 @@
 #
 # Nothing else is installed: not the tests, not the build-time tools.
 
-set(PARSILIA_ID it.parsilia.Parsilia)
 set(_confezione ${CMAKE_SOURCE_DIR}/packaging)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-
-# The PNG sizes of the icon, painted from its SVG at build time.
-add_executable(disegnaicona packaging/disegnaicona.cpp packaging/icona.cpp)
-target_link_libraries(disegnaicona PRIVATE Qt6::Gui)
-set(PARSILIA_LATI_ICONA 16 32 48 64 128 256)
-set(_icone)
-foreach(lato IN LISTS PARSILIA_LATI_ICONA)
-    list(APPEND _icone ${CMAKE_BINARY_DIR}/icone/${lato}x${lato}/apps/${PARSILIA_ID}.png)
-endforeach()
-add_custom_command(
-    OUTPUT ${_icone}
-    COMMAND disegnaicona ${_confezione}/${PARSILIA_ID}.svg ${CMAKE_BINARY_DIR}/icone ${PARSILIA_LATI_ICONA}
-    DEPENDS disegnaicona ${_confezione}/${PARSILIA_ID}.svg
-    COMMENT "Painting the icon sizes")
-add_custom_target(icona ALL DEPENDS ${_icone})
 
 install(TARGETS parsilia RUNTIME DESTINATION lib/parsilia)
 foreach(suono IN LISTS PARSILIA_SUONI)

@@ -38,6 +38,15 @@ QFont carattere(const QString &famiglia, double punti, int peso = 400, bool cors
 // (Liberation Sans, URW Bookman). Call once, after QApplication exists.
 void preparaCaratteri();
 
+// The program as the desktop knows it: its name (the class of its windows,
+// which the menu entry's StartupWMClass names), the menu entry it starts
+// from, and the icon every window carries in the taskbar and the window
+// switcher (the captions stay the screens' own). Call once, after
+// QApplication exists and before the first window is shown.
+constexpr const char *nomeProgramma = "Parsilia";
+constexpr const char *voceMenu = "it.parsilia.Parsilia";
+void preparaIdentita();
+
 // The screen the program runs on, in twips.
 double ScreenWidth();
 double ScreenHeight();
