@@ -39,7 +39,10 @@ deps:
 # program links, and file, which tells it which files are programs.
 PACCHETTI_DEB := dpkg-dev file
 
-package: package-deps build
+# Only what the package holds is built (the program, its cues, the icon
+# sizes), not the tests: installing builds nothing (CMAKE_SKIP_INSTALL_ALL_DEPENDENCY).
+package: package-deps configure
+	cmake --build $(BUILD) -j$(JOBS) --target parsilia
 	cd $(BUILD) && cpack -G DEB
 
 .PHONY: package-deps

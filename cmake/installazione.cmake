@@ -7,10 +7,15 @@
 #   <prefix>/share/icons/hicolor/scalable/apps/it.parsilia.Parsilia.svg
 #   <prefix>/share/icons/hicolor/<N>x<N>/apps/it.parsilia.Parsilia.png
 #   <prefix>/share/metainfo/it.parsilia.Parsilia.metainfo.xml
+#   <prefix>/share/doc/parsilia/copyright     the licence, in Debian's format
 #
 # Nothing else is installed: not the tests, not the build-time tools.
 
 set(_confezione ${CMAKE_SOURCE_DIR}/packaging)
+# Installing (cpack, make install) takes what the program's target built
+# (the program, its cues, the icon sizes) and builds nothing: without this,
+# make package would build every test suite first.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
@@ -26,6 +31,9 @@ foreach(lato IN LISTS PARSILIA_LATI_ICONA)
     install(FILES ${CMAKE_BINARY_DIR}/icone/${lato}x${lato}/apps/${PARSILIA_ID}.png
             DESTINATION share/icons/hicolor/${lato}x${lato}/apps)
 endforeach()
+# The copyright file every Debian package carries, with who makes it.
+include(${CMAKE_SOURCE_DIR}/cmake/autori.cmake)
+install(FILES ${CMAKE_BINARY_DIR}/copyright DESTINATION share/doc/parsilia)
 
 # Checks of the above, run by CTest with the other suites.
 add_executable(tst_icona packaging/tst_icona.cpp packaging/icona.cpp)
@@ -64,7 +72,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME parsilia)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "La squadra di Parsilia")
-set(CPACK_PACKAGE_CONTACT "La squadra di Parsilia <parsilia@example.org>")
+set(CPACK_PACKAGE_CONTACT "${PARSILIA_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Italian grammatical analysis drill for school pupils")
 set(CPACK_PACKAGE_DESCRIPTION
     "Parsilia is a self-study drill in Italian grammatical analysis (analisi logica)
@@ -77,7 +85,7 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${_architettura})
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "La squadra di Parsilia <parsilia@example.org>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${PARSILIA_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The linked libraries (Qt 6 with its xcb platform, libc, libstdc++) come
