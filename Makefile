@@ -3,7 +3,7 @@
 #   make test  installs what is missing, builds, runs every test
 
 BUILD     ?= build
-PACCHETTI := g++ cmake make qt6-base-dev libxcb1-dev libsdl2-mixer-dev fonts-liberation2 fonts-urw-base35 xvfb xdotool openbox
+PACCHETTI := g++ cmake make qt6-base-dev libxcb1-dev libsdl2-mixer-dev fonts-liberation2 fonts-urw-base35 xvfb xdotool x11-utils openbox
 SUDO      := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS      := $(shell nproc 2>/dev/null || echo 2)
 
@@ -39,7 +39,10 @@ deps:
 # program links, and file, which tells it which files are programs.
 PACCHETTI_DEB := dpkg-dev file
 
-package: package-deps build
+# Only what the package holds is built (the program, its cues, the icon
+# sizes), not the tests: installing builds nothing (CMAKE_SKIP_INSTALL_ALL_DEPENDENCY).
+package: package-deps configure
+	cmake --build $(BUILD) -j$(JOBS) --target parsilia
 	cd $(BUILD) && cpack -G DEB
 
 .PHONY: package-deps

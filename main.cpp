@@ -6,7 +6,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Parsilia"));
+    toolkit::preparaIdentita();
     QApplication::setStyle(QStringLiteral("Fusion"));
     toolkit::preparaCaratteri();
     // The program starts on its title screen; everything else follows from

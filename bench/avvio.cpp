@@ -21,7 +21,7 @@ int main(int argc, char **argv)
 
     QApplication app(argc, argv);
     segna("qapplication");
-    QApplication::setApplicationName(QStringLiteral("Parsilia"));
+    toolkit::preparaIdentita();
     QApplication::setStyle(QStringLiteral("Fusion"));
     toolkit::preparaCaratteri();
 

@@ -7,28 +7,17 @@
 #   <prefix>/share/icons/hicolor/scalable/apps/it.parsilia.Parsilia.svg
 #   <prefix>/share/icons/hicolor/<N>x<N>/apps/it.parsilia.Parsilia.png
 #   <prefix>/share/metainfo/it.parsilia.Parsilia.metainfo.xml
+#   <prefix>/share/doc/parsilia/copyright     the licence, in Debian's format
 #
 # Nothing else is installed: not the tests, not the build-time tools.
 
-set(PARSILIA_ID it.parsilia.Parsilia)
 set(_confezione ${CMAKE_SOURCE_DIR}/packaging)
+# Installing (cpack, make install) takes what the program's target built
+# (the program, its cues, the icon sizes) and builds nothing: without this,
+# make package would build every test suite first.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-
-# The PNG sizes of the icon, painted from its SVG at build time.
-add_executable(disegnaicona packaging/disegnaicona.cpp packaging/icona.cpp)
-target_link_libraries(disegnaicona PRIVATE Qt6::Gui)
-set(PARSILIA_LATI_ICONA 16 32 48 64 128 256)
-set(_icone)
-foreach(lato IN LISTS PARSILIA_LATI_ICONA)
-    list(APPEND _icone ${CMAKE_BINARY_DIR}/icone/${lato}x${lato}/apps/${PARSILIA_ID}.png)
-endforeach()
-add_custom_command(
-    OUTPUT ${_icone}
-    COMMAND disegnaicona ${_confezione}/${PARSILIA_ID}.svg ${CMAKE_BINARY_DIR}/icone ${PARSILIA_LATI_ICONA}
-    DEPENDS disegnaicona ${_confezione}/${PARSILIA_ID}.svg
-    COMMENT "Painting the icon sizes")
-add_custom_target(icona ALL DEPENDS ${_icone})
 
 install(TARGETS parsilia RUNTIME DESTINATION lib/parsilia)
 foreach(suono IN LISTS PARSILIA_SUONI)
@@ -42,6 +31,9 @@ foreach(lato IN LISTS PARSILIA_LATI_ICONA)
     install(FILES ${CMAKE_BINARY_DIR}/icone/${lato}x${lato}/apps/${PARSILIA_ID}.png
             DESTINATION share/icons/hicolor/${lato}x${lato}/apps)
 endforeach()
+# The copyright file every Debian package carries, with who makes it.
+include(${CMAKE_SOURCE_DIR}/cmake/autori.cmake)
+install(FILES ${CMAKE_BINARY_DIR}/copyright DESTINATION share/doc/parsilia)
 
 # Checks of the above, run by CTest with the other suites.
 add_executable(tst_icona packaging/tst_icona.cpp packaging/icona.cpp)
@@ -80,7 +72,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME parsilia)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "La squadra di Parsilia")
-set(CPACK_PACKAGE_CONTACT "La squadra di Parsilia <parsilia@example.org>")
+set(CPACK_PACKAGE_CONTACT "${PARSILIA_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Italian grammatical analysis drill for school pupils")
 set(CPACK_PACKAGE_DESCRIPTION
     "Parsilia is a self-study drill in Italian grammatical analysis (analisi logica)
@@ -93,7 +85,7 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${_architettura})
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "La squadra di Parsilia <parsilia@example.org>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${PARSILIA_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The linked libraries (Qt 6 with its xcb platform, libc, libstdc++) come

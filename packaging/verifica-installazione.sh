@@ -1,8 +1,9 @@
 #!/bin/sh
 # Installs the build into a scratch prefix (with a space in its name) and
 # checks the result: exactly the expected files, the right modes, PNG icons
-# of the size their folder names, and a launcher that starts the program
-# from there, also through a symbolic link, and that SIGTERM stops.
+# of the size their folder names, a copyright file in Debian's format, and
+# a launcher that starts the program from there, also through a symbolic
+# link, and that SIGTERM stops.
 #
 #   sh verifica-installazione.sh <build folder> <scratch folder>
 
@@ -37,7 +38,8 @@ for n in 16 32 48 64 128 256; do
 share/icons/hicolor/${n}x$n/apps/$id.png"
 done
 atteso="$atteso
-share/metainfo/$id.metainfo.xml"
+share/metainfo/$id.metainfo.xml
+share/doc/parsilia/copyright"
 
 trovato=$(cd "$prefisso" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
 atteso=$(printf '%s\n' "$atteso" | LC_ALL=C sort)
@@ -66,6 +68,30 @@ for n in 16 32 48 64 128 256; do
     altezza=$(( ($5 << 24) | ($6 << 16) | ($7 << 8) | $8 ))
     [ "$larghezza $altezza" = "$n $n" ] || guasto "$png is ${larghezza}x$altezza, not ${n}x$n"
 done
+
+# The copyright file in Debian's machine-readable format: fields and their
+# continuation lines only, every file under the GPL 3 or later (the
+# metainfo's licence) with who holds it, the package's maintainer to
+# contact, and the licence's text pointed to where Debian keeps it.
+copyright="$prefisso/share/doc/parsilia/copyright"
+if [ -f "$copyright" ]; then
+    cerca() { grep -Eq "$1" "$copyright" || guasto "copyright: no line like $1"; }
+    head -n1 "$copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+        guasto "copyright: the first line is not DEP-5's Format"
+    strana=$(grep -Env '^$|^ |^[A-Za-z-]+: ?' "$copyright" | head -n1)
+    [ -z "$strana" ] || guasto "copyright: neither a field nor a continuation: $strana"
+    cerca '^Upstream-Name: Parsilia$'
+    cerca '^Files: \*$'
+    cerca '^Copyright: [0-9]{4}(-[0-9]{4})? [^<>]+ <[^<>@ ]+@[^<> ]+>$'
+    [ "$(grep -c '^License: GPL-3+$' "$copyright")" = 2 ] ||
+        guasto "copyright: GPL-3+ should be named once for the files and once with its text"
+    cerca '^ .*"/usr/share/common-licenses/GPL-3"\.$'
+    grep -q '<project_license>GPL-3.0-or-later</project_license>' "$prefisso/share/metainfo/$id.metainfo.xml" ||
+        guasto "the metainfo declares another licence than the copyright file"
+    maintainer=$(sed -n 's/^PARSILIA_MAINTAINER:[A-Z]*=//p' "$build/CMakeCache.txt")
+    grep -qxF "Upstream-Contact: $maintainer" "$copyright" ||
+        guasto "copyright: Upstream-Contact is not the package's maintainer, $maintainer"
+fi
 
 # Left running, the program is still there when timeout stops it, and it
 # stops on that SIGTERM (124) rather than waiting for the SIGKILL (137).

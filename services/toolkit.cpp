@@ -1,8 +1,12 @@
 #include "toolkit.h"
 
 #include "etichetta.h"
+#include "packaging/iconafinestra.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QScreen>
 #include <QWidget>
 #include <QtMath>
@@ -131,6 +135,19 @@ void scartaInputArretrato()
     QCoreApplication::instance()->installEventFilter(&filtro);
     QCoreApplication::processEvents();
     QCoreApplication::instance()->removeEventFilter(&filtro);
+}
+
+void preparaIdentita()
+{
+    QGuiApplication::setApplicationName(QString::fromLatin1(nomeProgramma));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(voceMenu));
+    QIcon icona;
+    for (int i = 0; i < iconafinestra::numeroLati; ++i) {
+        const iconafinestra::Lato &l = iconafinestra::lati[i];
+        icona.addPixmap(QPixmap::fromImage(QImage(reinterpret_cast<const uchar *>(l.pixel), l.lato, l.lato,
+                                                  QImage::Format_ARGB32_Premultiplied)));
+    }
+    QApplication::setWindowIcon(icona);
 }
 
 double ScreenWidth()

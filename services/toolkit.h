@@ -53,6 +53,15 @@ bool gestoreFinestre();
 // windows below paint it again: on X11 without a compositing manager.
 bool scoperteDaDipingere();
 
+// The program as the desktop knows it: its name (the class of its windows,
+// which the menu entry's StartupWMClass names), the menu entry it starts
+// from, and the icon every window carries in the taskbar and the window
+// switcher (the captions stay the screens' own). Call once, after
+// QApplication exists and before the first window is shown.
+constexpr const char *nomeProgramma = "Parsilia";
+constexpr const char *voceMenu = "it.parsilia.Parsilia";
+void preparaIdentita();
+
 // The screen the program runs on, in twips.
 double ScreenWidth();
 double ScreenHeight();

@@ -1,6 +1,7 @@
 #!/bin/bash
 # Smoke test of the real program: started on a virtual X display, it shows
-# the title screen, passes to the exercise screen at a click, sits idle
+# the title screen, passes to the exercise screen at a click (both windows
+# of the class its menu entry names, with its icon), sits idle
 # without using the processor, and ends with FINE; started again, it stops
 # at SIGTERM.
 #
@@ -10,6 +11,8 @@ programma=$1
 lavoro=$(mktemp -d)
 trap 'kill $pid_x $pid_p 2>/dev/null; rm -rf "$lavoro"' EXIT
 pid_x=; pid_p=
+
+voce=$(dirname "$0")/../packaging/it.parsilia.Parsilia.desktop
 
 fallito() { echo "FAIL: $*"; [ -s "$lavoro/stderr" ] && sed 's/^/  parsilia: /' "$lavoro/stderr"; exit 1; }
 
@@ -25,10 +28,21 @@ export DISPLAY=:$(head -n1 "$lavoro/display")
 QT_QPA_PLATFORM=xcb "$programma" 2>"$lavoro/stderr" &
 pid_p=$!
 
+# What a taskbar reads: the window's class, which the menu entry's
+# StartupWMClass names, and the icon's sizes and pixels.
+identita() {
+    classe=$(sed -n 's/^StartupWMClass=//p' "$voce")
+    xprop -id "$1" -notype WM_CLASS | grep -q "^WM_CLASS = \"parsilia\", \"$classe\"\$" ||
+        fallito "$2: WM_CLASS $(xprop -id "$1" -notype WM_CLASS), not \"$classe\""
+    xprop -id "$1" -notype -f _NET_WM_ICON 32c ' $0 $1\n' _NET_WM_ICON | grep -q '^_NET_WM_ICON [1-9][0-9]* [1-9]' ||
+        fallito "$2 has no icon"
+}
+
 finestra() { xdotool search --onlyvisible --name '^Form1$' 2>/dev/null | head -n1; }
 for _ in $(seq 100); do titolo=$(finestra); [ -n "$titolo" ] && break; sleep 0.05; done
 [ -n "$titolo" ] || fallito "no title screen"
-echo "title screen up"
+identita "$titolo" "the title screen"
+echo "title screen up, with the program's class and icon"
 
 # A click on the title's background hands over at once.
 xdotool mousemove 5 5 click 1
@@ -39,7 +53,8 @@ for _ in $(seq 100); do
 done
 [ -n "$esercizio" ] && [ "$esercizio" != "$titolo" ] || fallito "no exercise screen after the click"
 kill -0 $pid_p 2>/dev/null || fallito "the program died"
-echo "exercise screen up"
+identita "$esercizio" "the exercise screen"
+echo "exercise screen up, with the program's class and icon"
 
 # Idle: at most a few clock ticks' worth of processor time in half a second.
 tick() { awk '{ print $14 + $15 }' /proc/$pid_p/stat; }

@@ -10,7 +10,11 @@
 #include "services/pulsante.h"
 #include "services/temporizzatore.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QIcon>
 #include <QTest>
+#include <QWindow>
 
 #include <memory>
 
@@ -656,12 +660,53 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(&istanza<FormB>() == &esercizio);
     }
+
+    // In the taskbar and the window switcher every screen is Parsilia, with
+    // its icon, and the desktop ties its windows to the menu entry.
+    void nomeEIconaSulDesktop()
+    {
+        QFile voce(QStringLiteral(PARSILIA_VOCE_MENU));
+        QVERIFY(voce.open(QIODevice::ReadOnly | QIODevice::Text));
+        QMap<QString, QString> chiavi;
+        for (const QByteArray &riga : voce.readAll().split('\n')) {
+            const int uguale = riga.indexOf('=');
+            if (uguale > 0)
+                chiavi.insert(QString::fromUtf8(riga.left(uguale)), QString::fromUtf8(riga.mid(uguale + 1)));
+        }
+        QCOMPARE(QFileInfo(voce).fileName(), QGuiApplication::desktopFileName() + QStringLiteral(".desktop"));
+        QCOMPARE(chiavi.value(QStringLiteral("Icon")), QGuiApplication::desktopFileName());
+        // The class of an X11 window is the application's name.
+        QCOMPARE(chiavi.value(QStringLiteral("StartupWMClass")), QCoreApplication::applicationName());
+
+        const auto conIcona = [](QWidget *w) {
+            const QIcon icona = w->windowHandle() ? w->windowHandle()->icon() : QIcon();
+            for (int lato : {16, 32, 48, 64, 128})
+                if (!icona.availableSizes().contains(QSize(lato, lato)))
+                    return false;
+            return true;
+        };
+        Iniziale &titolo = istanza<Iniziale>();
+        titolo.Show();
+        QVERIFY(conIcona(&titolo));
+        QCOMPARE(titolo.windowTitle(), QStringLiteral("Form1"));
+        titolo.Timer1_Timer();
+        FormB &esercizio = istanza<FormB>();
+        QVERIFY(conIcona(&esercizio));
+        esercizio.Command8_Click();
+        QVERIFY(conIcona(&istanza<FRM_ERRORI>()));
+        QCOMPARE(istanza<FRM_ERRORI>().windowTitle(), QStringLiteral("Form2"));
+        bool classificaConIcona = false;
+        quandoModale([&](QWidget *modale) { classificaConIcona = conIcona(modale); });
+        esercizio.classifica(0);
+        QVERIFY(classificaConIcona);
+    }
 };
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
+    toolkit::preparaIdentita();
     TestFormB formb;
     TestIniziale iniziale;
     return QTest::qExec(&formb, argc, argv) | QTest::qExec(&iniziale, argc, argv);

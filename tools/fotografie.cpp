@@ -3,8 +3,12 @@
 //
 //   QT_QPA_PLATFORM=offscreen:configfile=<screen.json> fotografie <folder>
 //
-// (tools/fotografie.sh does exactly that, at 1280 x 800). The clock and the
-// random draw are fixed, so the pictures are the same at every run.
+// (tools/fotografie.sh does exactly that, at 1280 x 800). Every picture is a
+// moment of one real session, played with mouse clicks on the real windows:
+// whatever a screen shows (answers, errors, clock, grades, best time) is what
+// the program itself made of the clicks before it. The clock moves only when
+// the pupil thinks or the program holds, and the draws follow a fixed
+// sequence, so the pictures are the same at every run.
 
 #include "exercise/formb.h"
 #include "exercise/modulo1.h"
@@ -19,13 +23,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
+#include <QTest>
 #include <QTimer>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
-// Time moves only when the program waits; the draws are queued by hand.
 class OrologioFisso : public Orologio
 {
 public:
@@ -33,9 +38,21 @@ public:
     double monotono() override { return adesso; }
     void attendi(double secondi) override { adesso += secondi; }
     void Randomize() override {}
-    float Rnd() override { return prossimo; }
+    // The first draw is fixed by hand, then a small linear congruential
+    // generator.
+    float Rnd() override
+    {
+        if (primo >= 0) {
+            const float r = primo;
+            primo = -1;
+            return r;
+        }
+        seme = seme * 1103515245u + 12345u;
+        return float((seme >> 8) & 0xFFFF) / 65536.0f;
+    }
     double adesso = 1000;
-    float prossimo = 0;
+    float primo = -1;
+    quint32 seme = 2024;
 };
 
 class LettoreMuto : public Lettore
@@ -46,6 +63,7 @@ public:
 
 QString cartella;
 bool ok = true;
+OrologioFisso orologio;
 
 // The screen as the pupil sees it: the main window, and the side window
 // (if any) where it stands over it.
@@ -66,10 +84,50 @@ void salva(const QString &nome, QWidget *principale, QWidget *sopra = nullptr)
     }
 }
 
-void rispondi(FormB &f, int volte, bool giusto = true)
+void clicca(QWidget *w)
 {
-    for (int i = 0; i < volte; ++i)
-        f.com_Click(giusto ? int(Modulo1::codiceatteso) : int(Modulo1::codiceatteso) % 16 + 1);
+    QTest::mouseClick(w, Qt::LeftButton);
+}
+
+// A few seconds to read the phrase, a few tenths more now and then.
+void pensa()
+{
+    static int volta = 0;
+    orologio.adesso += 1.6 + 0.3 * (volta++ % 4);
+}
+
+// One answer to the red phrase, right or wrong, after pressing VIA if the
+// sentence on screen is complete. At the twentieth answer of a series the
+// grade screen opens: `allaClassifica` sees it, then PROSEGUI closes it.
+void rispondi(FormB &f, bool giusto, std::function<void()> allaClassifica = {})
+{
+    if (f.VIA->isVisible()) {
+        pensa();
+        clicca(f.VIA);
+    }
+    if (int(Modulo1::risposte) + 1 >= int(Modulo1::domandeperserie)) {
+        QTimer::singleShot(0, [allaClassifica] {
+            if (allaClassifica)
+                allaClassifica();
+            clicca(istanza<classificaform>().Command1);
+        });
+    }
+    pensa();
+    const int codice = giusto ? int(Modulo1::codiceatteso) : int(Modulo1::codiceatteso) % 16 + 1;
+    clicca(f.Com(codice));
+}
+
+// The rest of a series with the given number of mistakes in it.
+void finisciSerie(FormB &f, int sbagliate, std::function<void()> allaClassifica = {})
+{
+    do {
+        const int restanti = int(Modulo1::domandeperserie) - int(Modulo1::risposte);
+        // The mistakes spread over the series: at 15, 9 and 3 answers from its end.
+        const bool giusto = sbagliate == 0 || (restanti % 6 != 3 && restanti > sbagliate);
+        if (!giusto)
+            --sbagliate;
+        rispondi(f, giusto, restanti == 1 ? allaClassifica : std::function<void()>());
+    } while (int(Modulo1::risposte) != 0);
 }
 
 } // namespace
@@ -84,8 +142,8 @@ int main(int argc, char **argv)
     }
     cartella = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(cartella);
+    toolkit::preparaIdentita();
     toolkit::preparaCaratteri();
-    OrologioFisso orologio;
     LettoreMuto lettore;
     Orologio::imposta(&orologio);
     Lettore::imposta(&lettore);
@@ -96,33 +154,35 @@ int main(int argc, char **argv)
 
     istanza<Iniziale>().Timer1_Timer();
     FormB &f = istanza<FormB>();
+    QApplication::setActiveWindow(&f);
     // A sentence on two lines, part-way through, with one mistake made.
-    orologio.prossimo = 0.135f;
-    f.VIA_Click();
-    rispondi(f, 2);
-    rispondi(f, 1, false);
-    rispondi(f, 1);
-    orologio.adesso += 23;
+    orologio.primo = 0.135f;
+    rispondi(f, true);
+    rispondi(f, true);
+    rispondi(f, false);
+    rispondi(f, true);
     f.Timer1_Timer();
     salva(QStringLiteral("esercizio.png"), &f);
 
-    // The review after a few more mistakes.
-    rispondi(f, 1, false);
-    rispondi(f, 1, false);
-    f.Command8_Click();
+    // Two mistakes more, and a look at the review.
+    rispondi(f, false);
+    rispondi(f, false);
+    pensa();
+    f.Timer1_Timer();
+    clicca(f.Command8);
     salva(QStringLiteral("errori.png"), &f, &istanza<FRM_ERRORI>());
-    istanza<FRM_ERRORI>().Command1_Click();
+    clicca(istanza<FRM_ERRORI>().Command1);
 
-    // The end of a series: earlier grades as dots, this one "distinto".
-    Modulo1::contaottimo = 2;
-    Modulo1::contabuono = 3;
-    Modulo1::contasufficiente = 1;
-    Modulo1::tempomigliore = 74;
-    QTimer::singleShot(0, [&f] {
+    // This series ends SUFFICIENTE (three mistakes); five more follow, and
+    // the picture is taken at the end of the seventh, DISTINTO, with the
+    // grades so far as dots and the best time of the OTTIMO ones.
+    finisciSerie(f, 0);
+    for (int sbagliate : {2, 0, 2, 0, 2})
+        finisciSerie(f, sbagliate);
+    finisciSerie(f, 1, [&f] {
+        f.Timer1_Timer();
         salva(QStringLiteral("classifica.png"), &f, &istanza<classificaform>());
-        istanza<classificaform>().Command1_Click();
     });
-    f.classifica(1);
 
     Orologio::imposta(nullptr);
     Lettore::imposta(nullptr);
