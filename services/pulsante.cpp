@@ -12,16 +12,18 @@ namespace {
 
 constexpr int disposizione = Qt::AlignCenter | Qt::TextWordWrap;
 
-bool invio(const QKeyEvent *event)
-{
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
-
 // Enter as the Space bar: pressed while held down, clicked when released.
-QKeyEvent comeSpazio(const QKeyEvent *event)
+template<class Gestore>
+void comeSpazio(QKeyEvent *event, Gestore gestore)
 {
-    return QKeyEvent(event->type(), Qt::Key_Space, event->modifiers(), QStringLiteral(" "),
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        gestore(event);
+        return;
+    }
+    QKeyEvent spazio(event->type(), Qt::Key_Space, event->modifiers(), QStringLiteral(" "),
                      event->isAutoRepeat(), ushort(event->count()));
+    gestore(&spazio);
+    event->setAccepted(spazio.isAccepted());
 }
 
 bool entra(const QFont &f, const QRect &area, const QString &testo)
@@ -69,24 +71,12 @@ void Pulsante::paintEvent(QPaintEvent *event)
 
 void Pulsante::keyPressEvent(QKeyEvent *event)
 {
-    if (!invio(event)) {
-        QPushButton::keyPressEvent(event);
-        return;
-    }
-    QKeyEvent spazio = comeSpazio(event);
-    QPushButton::keyPressEvent(&spazio);
-    event->setAccepted(spazio.isAccepted());
+    comeSpazio(event, [this](QKeyEvent *e) { QPushButton::keyPressEvent(e); });
 }
 
 void Pulsante::keyReleaseEvent(QKeyEvent *event)
 {
-    if (!invio(event)) {
-        QPushButton::keyReleaseEvent(event);
-        return;
-    }
-    QKeyEvent spazio = comeSpazio(event);
-    QPushButton::keyReleaseEvent(&spazio);
-    event->setAccepted(spazio.isAccepted());
+    comeSpazio(event, [this](QKeyEvent *e) { QPushButton::keyReleaseEvent(e); });
 }
 
 void Pulsante::disegna(QPainter &p, const QRect &r, bool attivo, bool premuto) const
