@@ -397,15 +397,15 @@ private slots:
 
     void orologioDelloSchermo()
     {
-        f->Timer1_Timer();
+        // It stays at 0 until the first VIA, then counts every second.
+        ambiente->orologio.scorri(5);
         QCOMPARE(f->Lbclock->caption(), QStringLiteral("0"));
-        QCOMPARE(f->Timer1->interval(), 1000);
-        QVERIFY(f->Timer1->attivo());
         // Started a little before midnight, it goes on counting past it.
         ambiente->orologio.ora = 86399.5;
         presenta(0);
-        ambiente->orologio.avanza(65.7);
-        f->Timer1_Timer();
+        ambiente->orologio.scorri(1);
+        QCOMPARE(f->Lbclock->caption(), QStringLiteral("1"));
+        ambiente->orologio.scorri(64.7);
         QCOMPARE(f->Lbclock->caption(), QStringLiteral("65"));
         QVERIFY(ambiente->orologio.ora < 100);
     }
@@ -511,16 +511,12 @@ private slots:
         Iniziale &titolo = istanza<Iniziale>();
         titolo.Show();
         QCOMPARE(ambiente->lettore.nomi(), QStringList{"conga"});
-        QCOMPARE(titolo.Timer1->interval(), 6000);
         QCOMPARE(int(ridimschermo::numerocontrolli), 7);
         QCOMPARE(ridimschermo::controlli[1].data(), titolo.Label1);
         QCOMPARE(ridimschermo::controlli[7].data(), titolo.Label8);
         QCOMPARE(titolo.Label1->caption(), QStringLiteral("Parsilia "));
         QCOMPARE(titolo.Label8->caption(), QStringLiteral("( parte seconda)"));
         QVERIFY(titolo.frameGeometry().contains(titolo.screen()->availableGeometry()));
-        // A click on a text does nothing; the timer still hands over.
-        QTest::mouseClick(titolo.Label1, Qt::LeftButton);
-        QVERIFY(titolo.isVisible());
         // Resized, the labels are fitted again.
         const QFont prima = titolo.Label1->font();
         titolo.resize(titolo.width() / 2, titolo.height() / 2);
@@ -529,28 +525,40 @@ private slots:
 
     void passaggioAlloSchermoDellEsercizioUnaVolta_data()
     {
-        QTest::addColumn<bool>("conClick");
-        QTest::newRow("dopo sei secondi") << false;
-        QTest::newRow("con un click") << true;
+        QTest::addColumn<int>("click"); // after two seconds: 0 none, 1 on the background, 2 on a text
+        QTest::newRow("dopo sei secondi") << 0;
+        QTest::newRow("con un click") << 1;
+        QTest::newRow("click su un testo") << 2;
     }
     void passaggioAlloSchermoDellEsercizioUnaVolta()
     {
-        QFETCH(bool, conClick);
+        QFETCH(int, click);
+        const auto esercizio = []() -> FormB * {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *e = qobject_cast<FormB *>(w); e && e->isVisible())
+                    return e;
+            return nullptr;
+        };
         Iniziale *titolo = &istanza<Iniziale>();
         titolo->Show();
-        if (conClick)
+        ambiente->orologio.scorri(2);
+        if (click == 1)
             QTest::mouseClick(titolo, Qt::LeftButton, {}, QPoint(20, 20));
-        else
-            titolo->Timer1_Timer();
-        FormB &esercizio = istanza<FormB>();
-        QVERIFY(esercizio.isVisible());
+        else if (click == 2)
+            QTest::mouseClick(titolo->Label1, Qt::LeftButton);
+        ambiente->orologio.scorri(3.9);
+        QCOMPARE(esercizio() != nullptr, click == 1);
+        QCOMPARE(titolo->isVisible(), click != 1);
+        ambiente->orologio.scorri(0.1);
+        FormB *aperto = esercizio();
+        QVERIFY(aperto);
         QVERIFY(!titolo->isVisible());
-        QCOMPARE(ridimschermo::formcorrente.data(), &esercizio);
-        // The other event, should it still come, opens nothing more.
-        titolo->Timer1_Timer();
+        QCOMPARE(ridimschermo::formcorrente.data(), aperto);
+        // Nothing more opens as time goes on.
+        ambiente->orologio.scorri(10);
         QCOMPARE(ambiente->lettore.nomi().count(QStringLiteral("premivia")), 1);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(&istanza<FormB>() == &esercizio);
+        QCOMPARE(esercizio(), aperto);
     }
 };
 
