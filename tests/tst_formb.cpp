@@ -51,11 +51,17 @@ class TestFormB : public QObject
     }
     void rispondi(int codice) { QTest::mouseClick(f->Com(codice), Qt::LeftButton); }
     void rispondiGiusto() { rispondi(codiceatteso); }
-    // Right answers to every phrase still to classify in the sentence on screen.
+    // Right answers to every phrase still to classify in the sentence on
+    // screen; a failure when the red mark stops moving on.
     void completa()
     {
-        while (numerosintagma <= codici(numerofrase, 0))
+        while (numerosintagma <= codici(numerofrase, 0)) {
+            const int prima = numerosintagma;
             rispondiGiusto();
+            QVERIFY2(numerosintagma > prima,
+                     qPrintable(QStringLiteral("a right answer left the mark on phrase %1 of row %2")
+                                    .arg(prima).arg(int(numerofrase))));
+        }
     }
     bool categorieAbilitate(bool abilitate)
     {
@@ -177,6 +183,8 @@ private slots:
             if (usata(n) == 1)
                 continue;
             completa();
+            if (QTest::currentTestFailed())
+                return;
             presenta(n);
             QCOMPARE(f->FRASE_INTERA_B->isVisible(), fraseinterab(n).size() >= 4);
         }
