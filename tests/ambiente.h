@@ -8,8 +8,12 @@
 #include "services/ridimschermo.h"
 #include "services/toolkit.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QImage>
+#include <QLabel>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -85,4 +89,43 @@ inline void quandoModale(std::function<void(QWidget *)> azione)
             forma->Unload();
     });
     attesa->start();
+}
+
+// What the screen shows of a window, that is what has been painted into it,
+// against the window drawn as it stands now: "" when they agree, or the
+// control where the screen first shows something else.
+inline QString schermoIndietro(QWidget *finestra)
+{
+    const QImage schermo = finestra->screen()->grabWindow(finestra->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage ora = finestra->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (schermo.size() != ora.size())
+        return QStringLiteral("the screen holds %1x%2 of a %3x%4 window")
+            .arg(schermo.width()).arg(schermo.height()).arg(ora.width()).arg(ora.height());
+    for (int y = 0; y < ora.height(); ++y) {
+        const auto *a = reinterpret_cast<const QRgb *>(schermo.constScanLine(y));
+        const auto *b = reinterpret_cast<const QRgb *>(ora.constScanLine(y));
+        for (int x = 0; x < ora.width(); ++x) {
+            if (a[x] == b[x])
+                continue;
+            const QWidget *w = finestra->childAt(x, y);
+            const QString testo = w ? w->property("text").toString() : QString();
+            const QString cosa = !w ? QStringLiteral("the window's background")
+                                 : qobject_cast<const QLabel *>(w) ? QStringLiteral("the label \"%1\"").arg(testo)
+                                 : qobject_cast<const QAbstractButton *>(w) ? QStringLiteral("the button \"%1\"").arg(testo)
+                                 : QString::fromUtf8(w->metaObject()->className());
+            return QStringLiteral("at %1,%2 the screen shows %3 as it was, not as it is now").arg(x).arg(y).arg(cosa);
+        }
+    }
+    return {};
+}
+
+// How many pixels of the given colour the screen shows in an area of a window.
+inline int pixelSulloSchermo(QWidget *finestra, const QRect &area, const QColor &colore)
+{
+    const QImage schermo = finestra->screen()->grabWindow(finestra->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += schermo.valid(x, y) && schermo.pixelColor(x, y) == colore;
+    return n;
 }

@@ -34,6 +34,30 @@ int sbagliato()
     return codiceatteso % 16 + 1;
 }
 
+// Where the screen, at each hold, is not what the pupil must see: the window
+// as it stands, the feedback word in its colour and, when one is given, a
+// back colour over most of the screen.
+struct Attese
+{
+    explicit Attese(const QColor &parola, const QColor &fondo = QColor())
+        : parola(parola)
+        , fondo(fondo)
+    {
+    }
+    const QColor parola, fondo;
+    QStringList guasti;
+
+    void guarda(FormB *f)
+    {
+        if (const QString vecchio = schermoIndietro(f); !vecchio.isEmpty())
+            guasti.append(vecchio);
+        if (pixelSulloSchermo(f, f->gratifica->geometry(), parola) == 0)
+            guasti.append(QStringLiteral("no \"%1\" in %2 on the screen").arg(f->gratifica->caption(), parola.name()));
+        if (fondo.isValid() && pixelSulloSchermo(f, f->rect(), fondo) < f->width() * f->height() / 4)
+            guasti.append(QStringLiteral("the screen is not %1").arg(fondo.name()));
+    }
+};
+
 } // namespace
 
 class TestFormB : public QObject
@@ -63,6 +87,9 @@ class TestFormB : public QObject
                                     .arg(prima).arg(int(numerofrase))));
         }
     }
+    // Runs what the event loop does before the pupil's next action: the
+    // paint of what the last one changed.
+    void dipingi() { QCoreApplication::processEvents(); }
     bool categorieAbilitate(bool abilitate)
     {
         for (int i = 1; i <= 16; ++i)
@@ -193,19 +220,23 @@ private slots:
     void rispostaGiusta()
     {
         presenta(0);
+        dipingi();
         ambiente->lettore.richieste.clear();
         QString parola;
         bool disabilitate = false;
+        Attese schermo(rosso);
         ambiente->orologio.durante = [&] {
             parola = f->gratifica->caption();
             disabilitate = categorieAbilitate(false);
+            schermo.guarda(f);
         };
         rispondi(1);
         QCOMPARE(parola, QStringLiteral("BRAVO!!!"));
         QVERIFY(disabilitate);
+        // On the screen throughout the hold: the disabled buttons, the word.
+        QVERIFY2(schermo.guasti.isEmpty(), qPrintable(schermo.guasti.join(QStringLiteral("; "))));
         QCOMPARE(ambiente->orologio.attese, QList<double>{1.0});
         QVERIFY(ambiente->lettore.nomi().first().startsWith(QStringLiteral("esatto")));
-        QCOMPARE(int(risposta), 1);
         QCOMPARE(int(risposte), 1);
         QCOMPARE(f->Lrisposte->caption(), QStringLiteral("1"));
         QCOMPARE(f->Lerrori->caption(), QStringLiteral("0"));
@@ -222,21 +253,25 @@ private slots:
     void rispostaSbagliata()
     {
         presenta(0);
+        dipingi();
         ambiente->lettore.richieste.clear();
         QColor fondo, coloreParola;
         QString parola;
         bool schermoDisabilitato = false;
+        Attese schermo(testoPulsanti(), rosa);
         ambiente->orologio.durante = [&] {
             fondo = f->backColor();
             parola = f->gratifica->caption();
             coloreParola = f->gratifica->foreColor();
             schermoDisabilitato = !f->isEnabled();
+            schermo.guarda(f);
         };
         rispondi(4);
         QCOMPARE(fondo, rosa);
         QCOMPARE(parola, QStringLiteral("No riprova"));
         QCOMPARE(coloreParola, testoPulsanti());
         QVERIFY(schermoDisabilitato);
+        QVERIFY2(schermo.guasti.isEmpty(), qPrintable(schermo.guasti.join(QStringLiteral("; "))));
         QCOMPARE(ambiente->lettore.nomi(), QStringList{"sbagliato1"});
         QCOMPARE(f->backColor(), verde);
         QVERIFY(f->isEnabled());
@@ -282,13 +317,19 @@ private slots:
         presenta(12);
         for (int j = 1; j < 5; ++j)
             rispondiGiusto();
+        dipingi();
         ambiente->lettore.richieste.clear();
         ambiente->orologio.attese.clear();
         int abilitazioniFraLeAttese = 0;
-        ambiente->orologio.durante = [&] { abilitazioniFraLeAttese += categorieAbilitate(false); };
+        Attese schermo(rosso);
+        ambiente->orologio.durante = [&] {
+            abilitazioniFraLeAttese += categorieAbilitate(false);
+            schermo.guarda(f);
+        };
         rispondiGiusto();
         QCOMPARE(ambiente->orologio.attese, (QList<double>{1.0, 1.0}));
         QCOMPARE(abilitazioniFraLeAttese, 2);
+        QVERIFY2(schermo.guasti.isEmpty(), qPrintable(schermo.guasti.join(QStringLiteral("; "))));
         QCOMPARE(ambiente->lettore.nomi().size(), 2);
         QCOMPARE(ambiente->lettore.nomi().last(), QStringLiteral("premivia"));
         QCOMPARE(f->gratifica->caption(), QStringLiteral("COMPLETATA"));
