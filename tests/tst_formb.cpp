@@ -362,7 +362,7 @@ private slots:
         quandoModale([&](QWidget *modale) {
             auto *grado = qobject_cast<classificaform *>(modale);
             QVERIFY(grado);
-            QCOMPARE(int(livello), 2);
+            QCOMPARE(grado->RISULTATO->caption(), QStringLiteral("sufficiente"));
             QCOMPARE(int(risposte), 20);
             QCOMPARE(f->Lrisposte->caption(), QStringLiteral("20"));
             // The mark has not moved yet: the series is graded first.
@@ -396,7 +396,7 @@ private slots:
         bool visto = false;
         quandoModale([&](QWidget *modale) {
             auto *grado = qobject_cast<classificaform *>(modale);
-            QCOMPARE(int(livello), 5);
+            QCOMPARE(grado->RISULTATO->caption(), QStringLiteral("ottimo!!!"));
             QVERIFY(!f->VIA->isVisible());
             QVERIFY(f->gratifica->caption().isEmpty());
             // 20 one-second holds and two more for the completed sentences.
@@ -608,6 +608,49 @@ private slots:
         QCOMPARE(ambiente->lettore.nomi().count(QStringLiteral("premivia")), 1);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(esercizio(), aperto);
+    }
+
+    void righeDelTitoloAlLoroPosto_data()
+    {
+        QTest::addColumn<QSize>("misura");
+        QTest::newRow("di progetto") << QSize(792, 569);
+        QTest::newRow("larga e bassa") << QSize(1600, 600);
+        QTest::newRow("stretta e alta") << QSize(500, 900);
+    }
+    void righeDelTitoloAlLoroPosto()
+    {
+        // Fitted to the window, the font follows its height alone: a centred
+        // line stays on the centre it was designed on, however wide its text
+        // comes out; "( parte seconda)" keeps its left edge.
+        QFETCH(QSize, misura);
+        Iniziale &titolo = istanza<Iniziale>();
+        titolo.Show();
+        titolo.resize(misura);
+        const double fx = misura.width() / 792.0, fy = misura.height() / 569.0;
+        struct Riga
+        {
+            Etichetta *riga;
+            double left, top, width; // design, in twips
+            bool centrata;
+        };
+        const Riga righe[] = {
+            {titolo.Label2, 990, 2040, 9975, true},  {titolo.Label5, 4950, 2760, 1365, true},
+            {titolo.Label1, 2475, 3375, 7125, true}, {titolo.Label8, 3780, 4680, 4230, false},
+            {titolo.Label6, 3060, 6240, 5655, true}, {titolo.Label4, 2835, 6720, 5955, true},
+            {titolo.Label3, 2250, 7200, 7425, true},
+        };
+        // Rounding: half a pixel at the first fit, scaled with the window,
+        // then up to half a pixel at each edge of the new place and at the
+        // new fit.
+        const double scarto = 1.5 + fx / 2;
+        for (const Riga &r : righe) {
+            const QRect g = r.riga->geometry();
+            const double x = r.centrata ? g.x() + g.width() / 2.0 : g.x();
+            const double atteso = fx * (r.centrata ? r.left + r.width / 2 : r.left) / 15;
+            QVERIFY2(qAbs(x - atteso) <= scarto && qAbs(g.y() - fy * r.top / 15) <= 1,
+                     qPrintable(QStringLiteral("\"%1\" at %2,%3 instead of %4,%5")
+                                    .arg(r.riga->caption()).arg(x).arg(g.y()).arg(atteso).arg(fy * r.top / 15)));
+        }
     }
 };
 
