@@ -350,6 +350,7 @@ private slots:
 
     void serieFinitaAMetaFrase()
     {
+        ambiente->orologio.mono = 5000;
         presenta(0);
         completa(); // 8 answers
         presenta(5);
@@ -359,10 +360,13 @@ private slots:
             rispondi(sbagliato()); // 18
         rispondiGiusto();          // 19
         bool visto = false;
+        QString orologioPrima;
         quandoModale([&](QWidget *modale) {
             auto *grado = qobject_cast<classificaform *>(modale);
             QVERIFY(grado);
             QCOMPARE(grado->RISULTATO->caption(), QStringLiteral("sufficiente"));
+            ambiente->orologio.scorri(1);
+            orologioPrima = f->Lbclock->caption();
             QCOMPARE(int(risposte), 20);
             QCOMPARE(f->Lrisposte->caption(), QStringLiteral("20"));
             // The mark has not moved yet: the series is graded first.
@@ -373,6 +377,10 @@ private slots:
         });
         rispondiGiusto(); // 20, in the middle of the sentence
         QVERIFY(visto);
+        // The clock counts from the first VIA and goes on across the grade screen.
+        QCOMPARE(orologioPrima, QString::number(qint64(ambiente->orologio.mono - 5000)));
+        ambiente->orologio.scorri(1);
+        QCOMPARE(f->Lbclock->caption(), QString::number(orologioPrima.toInt() + 1));
         QCOMPARE(int(risposte), 0);
         QCOMPARE(int(errori), 0);
         QCOMPARE(int(numerosintagma), 3);
