@@ -13,7 +13,7 @@
 #                             call it from the script's EXIT trap
 #   attendi SECONDI COMANDO…  runs COMANDO every 50 ms until it succeeds (its
 #                             output goes on through); status 1 once SECONDI
-#                             have passed
+#                             (whole seconds) have passed
 #
 # Variables: SCHERMO_PID, the server's process id (empty when none runs).
 #
