@@ -141,12 +141,12 @@ void LettoreSdl::riproduci(const QString &percorso)
     m_segnale.notify_all();
 }
 
-void LettoreSdl::attendiInattivo()
+bool LettoreSdl::attendiInattivo(std::chrono::milliseconds limite)
 {
     if (!m_lavoratore.joinable())
-        return;
+        return true;
     std::unique_lock<std::mutex> blocco(m_mutex);
-    m_segnale.wait(blocco, [this] { return !m_inAttesa && !m_occupato; });
+    return m_segnale.wait_for(blocco, limite, [this] { return !m_inAttesa && !m_occupato; });
 }
 
 LettoreSdl::Esito LettoreSdl::ultimoEsito()

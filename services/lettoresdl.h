@@ -27,8 +27,9 @@ public:
 
     void riproduci(const QString &percorso) override;
 
-    // For tests: waits until every request made so far has been handled.
-    void attendiInattivo();
+    // For tests: waits until every request made so far has been handled;
+    // false when the player is still at work after the given time.
+    bool attendiInattivo(std::chrono::milliseconds limite = std::chrono::seconds(20));
     Esito ultimoEsito();
     bool dispositivoAperto() const { return m_aperto; }
 

@@ -50,6 +50,11 @@ void Orologio::attendi(double secondi)
         std::this_thread::sleep_for(std::chrono::duration<double>(secondi));
 }
 
+bool Orologio::conta(Temporizzatore *, int)
+{
+    return false;
+}
+
 void Orologio::Randomize()
 {
     using namespace std::chrono;

@@ -1,5 +1,7 @@
 #include "temporizzatore.h"
 
+#include "orologio.h"
+
 Temporizzatore::Temporizzatore(QObject *parent)
     : QObject(parent)
 {
@@ -12,7 +14,9 @@ Temporizzatore::Temporizzatore(QObject *parent)
 void Temporizzatore::setInterval(int millisecondi)
 {
     m_intervallo = millisecondi;
-    if (millisecondi > 0)
+    if (Orologio::corrente().conta(this, millisecondi))
+        m_timer.stop();
+    else if (millisecondi > 0)
         m_timer.start(millisecondi);
     else
         m_timer.stop();

@@ -4,6 +4,7 @@
 #include <QTimer>
 
 // A timer that ticks every Interval milliseconds; an interval of zero stops it.
+// The clock service may count the ticks instead of Qt (a test's clock does).
 class Temporizzatore : public QObject
 {
     Q_OBJECT

@@ -8,21 +8,16 @@
 #   fumo.sh <path to parsilia>
 set -u
 programma=$1
+. "$(dirname "$0")/schermo.sh"
 lavoro=$(mktemp -d)
-trap 'kill $pid_x $pid_p 2>/dev/null; rm -rf "$lavoro"' EXIT
-pid_x=; pid_p=
+pid_p=
+trap '[ -z "$pid_p" ] || kill $pid_p 2>/dev/null; schermo_chiudi; rm -rf "$lavoro"' EXIT
 
 voce=$(dirname "$0")/../packaging/it.parsilia.Parsilia.desktop
 
 fallito() { echo "FAIL: $*"; [ -s "$lavoro/stderr" ] && sed 's/^/  parsilia: /' "$lavoro/stderr"; exit 1; }
 
-# A display of our own: Xvfb picks a free number and writes it to fd 3.
-exec 3>"$lavoro/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-pid_x=$!
-for _ in $(seq 100); do [ -s "$lavoro/display" ] && break; sleep 0.05; done
-[ -s "$lavoro/display" ] || fallito "Xvfb did not start"
-export DISPLAY=:$(head -n1 "$lavoro/display")
+schermo_avvia 1280x800x24 || fallito "no virtual display"
 
 # No sound device here: the cues must fail silently.
 QT_QPA_PLATFORM=xcb "$programma" 2>"$lavoro/stderr" &
@@ -38,21 +33,22 @@ identita() {
         fallito "$2 has no icon"
 }
 
-finestra() { xdotool search --onlyvisible --name '^Form1$' 2>/dev/null | head -n1; }
-for _ in $(seq 100); do titolo=$(finestra); [ -n "$titolo" ] && break; sleep 0.05; done
-[ -n "$titolo" ] || fallito "no title screen"
+# The visible windows of the program, the newest last; the second screen
+# appears before the title screen goes.
+finestre() { xdotool search --onlyvisible --name '^Form1$' 2>/dev/null; }
+finestra() { finestre | head -n1 | grep .; }
+altra_finestra() { finestre | grep -vx "$titolo" | head -n1 | grep .; }
+vivo() { kill -0 $pid_p 2>/dev/null; }
+finito() { ! vivo; }
+
+titolo=$(attendi 15 finestra) || fallito "no title screen"
 identita "$titolo" "the title screen"
 echo "title screen up, with the program's class and icon"
 
 # A click on the title's background hands over at once.
 xdotool mousemove 5 5 click 1
-for _ in $(seq 100); do
-    esercizio=$(finestra)
-    [ -n "$esercizio" ] && [ "$esercizio" != "$titolo" ] && break
-    sleep 0.05
-done
-[ -n "$esercizio" ] && [ "$esercizio" != "$titolo" ] || fallito "no exercise screen after the click"
-kill -0 $pid_p 2>/dev/null || fallito "the program died"
+esercizio=$(attendi 15 altra_finestra) || fallito "no exercise screen after the click"
+vivo || fallito "the program died"
 identita "$esercizio" "the exercise screen"
 echo "exercise screen up, with the program's class and icon"
 
@@ -66,20 +62,20 @@ echo "idle: $((dopo - prima)) ticks in 0.5 s"
 # FINE sits at the right end of the bottom bar.
 eval "$(xdotool getwindowgeometry --shell "$esercizio")"
 xdotool mousemove $((X + WIDTH * 1201 / 1280)) $((Y + HEIGHT * 758 / 800)) click 1
-for _ in $(seq 60); do kill -0 $pid_p 2>/dev/null || break; sleep 0.05; done
-kill -0 $pid_p 2>/dev/null && fallito "FINE did not end the program"
+attendi 3 finito || fallito "FINE did not end the program"
 wait $pid_p
 stato=$?
+pid_p=
 [ $stato -eq 0 ] || fallito "exit status $stato"
 grep -v -E 'XDG_RUNTIME_DIR|^$' "$lavoro/stderr" | grep -q . && fallito "the program wrote to the terminal"
 echo "ended by FINE, exit status 0, nothing on the terminal"
 
 # Asked to stop (Ctrl+C, the end of a session), it stops, sound or no sound.
-QT_QPA_PLATFORM=xcb "$programma" 2>/dev/null &
+QT_QPA_PLATFORM=xcb "$programma" 2>"$lavoro/stderr" &
 pid_p=$!
-for _ in $(seq 100); do [ -n "$(finestra)" ] && break; sleep 0.05; done
+attendi 15 finestra > /dev/null || fallito "no title screen at the second start"
 sleep 0.3
 kill -TERM $pid_p
-for _ in $(seq 40); do kill -0 $pid_p 2>/dev/null || break; sleep 0.05; done
-kill -0 $pid_p 2>/dev/null && fallito "SIGTERM did not stop the program"
+attendi 2 finito || fallito "SIGTERM did not stop the program"
+pid_p=
 echo "stopped by SIGTERM"

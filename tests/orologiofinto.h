@@ -1,13 +1,16 @@
 #pragma once
 
 #include "services/orologio.h"
+#include "services/temporizzatore.h"
 
 #include <QList>
+#include <QPointer>
 
 #include <functional>
 
 // A clock for tests: time moves only when the test (or a wait) moves it, and
-// the generator returns the numbers the test queued (then 0).
+// the generator returns the numbers the test queued (then 0). The program's
+// timers tick on this clock's time, when the test lets time pass (scorri).
 class OrologioFinto : public Orologio
 {
 public:
@@ -30,13 +33,46 @@ public:
     void Randomize() override { ++semine; }
     float Rnd() override { return numeri.isEmpty() ? 0.0f : numeri.takeFirst(); }
 
-    // Moves both clocks; the time of day wraps at midnight.
+    bool conta(Temporizzatore *timer, int millisecondi) override
+    {
+        sveglie.removeIf([timer](const Sveglia &s) { return !s.timer || s.timer == timer; });
+        if (millisecondi > 0)
+            sveglie.append({timer, millisecondi / 1000.0, mono + millisecondi / 1000.0});
+        return true;
+    }
+
+    // Moves both clocks; the time of day wraps at midnight. Nothing else
+    // happens meanwhile, as during a hold: a timer that fell due ticks at the
+    // next scorri.
     void avanza(double secondi)
     {
         mono += secondi;
         ora += secondi;
         if (ora >= 86400.0)
             ora -= 86400.0;
+    }
+
+    // Lets time pass as it does while the program waits for the pupil: every
+    // timer ticks when it falls due, in order. A tick that comes late comes
+    // once, and the next one a whole interval later, as with Qt's timers.
+    void scorri(double secondi)
+    {
+        const double fine = mono + secondi;
+        for (;;) {
+            Sveglia *prossima = nullptr;
+            for (Sveglia &s : sveglie)
+                if (s.timer && s.scadenza <= fine + 1e-9 && (!prossima || s.scadenza < prossima->scadenza))
+                    prossima = &s;
+            if (!prossima)
+                break;
+            if (prossima->scadenza > mono)
+                avanza(prossima->scadenza - mono);
+            prossima->scadenza = mono + prossima->intervallo;
+            const QPointer<Temporizzatore> timer = prossima->timer;
+            emit timer->Timer(); // may arm or stop timers: prossima is gone
+        }
+        if (fine > mono)
+            avanza(fine - mono);
     }
 
     double ora = 36000.0;
@@ -47,4 +83,12 @@ public:
     // in the middle of a hold.
     std::function<void()> durante;
     int semine = 0;
+
+private:
+    struct Sveglia
+    {
+        QPointer<Temporizzatore> timer;
+        double intervallo, scadenza;
+    };
+    QList<Sveglia> sveglie;
 };

@@ -150,7 +150,7 @@ private slots:
         LettoreSdl lettore;
         QVERIFY(!caricata());
         lettore.riproduci(audio::percorsoSuono(QStringLiteral("conga")));
-        lettore.attendiInattivo();
+        QVERIFY2(lettore.attendiInattivo(), "the player still at work after 20 s");
         QCOMPARE(lettore.ultimoEsito(), LettoreSdl::Esito::Riprodotto);
         QVERIFY(caricata());
     }
@@ -177,18 +177,18 @@ private slots:
         {
             LettoreSdl lettore;
             lettore.riproduci(buono);
-            lettore.attendiInattivo();
+            QVERIFY2(lettore.attendiInattivo(), "the player still at work after 20 s");
             QCOMPARE(lettore.ultimoEsito(), LettoreSdl::Esito::Riprodotto);
             for (const QString &guasto : {troncato, nonWav, vuoto, cartella.filePath("manca.wav")}) {
                 lettore.riproduci(guasto);
-                lettore.attendiInattivo();
+                QVERIFY2(lettore.attendiInattivo(), "the player still at work after 20 s");
                 QVERIFY2(lettore.ultimoEsito() == LettoreSdl::Esito::FileNonValido,
                          qPrintable(guasto));
             }
             // A header that promises more data than the file holds: refused or
             // cut short, but never a hang or a crash.
             lettore.riproduci(datiEccessivi);
-            lettore.attendiInattivo();
+            QVERIFY2(lettore.attendiInattivo(), "the player still at work after 20 s");
             QVERIFY(lettore.ultimoEsito() != LettoreSdl::Esito::Nessuno);
             // The last request wins: many at once, then the player closes.
             for (int i = 0; i < 50; ++i)
@@ -204,12 +204,12 @@ private slots:
         LettoreSdl lettore(std::chrono::milliseconds(100));
         QVERIFY(!lettore.dispositivoAperto());
         lettore.riproduci(audio::percorsoSuono(QStringLiteral("sbagliato1")));
-        lettore.attendiInattivo();
+        QVERIFY2(lettore.attendiInattivo(), "the player still at work after 20 s");
         QCOMPARE(lettore.ultimoEsito(), LettoreSdl::Esito::Riprodotto);
         QVERIFY(lettore.dispositivoAperto());
         QTRY_VERIFY_WITH_TIMEOUT(!lettore.dispositivoAperto(), 5000);
         lettore.riproduci(audio::percorsoSuono(QStringLiteral("premivia")));
-        lettore.attendiInattivo();
+        QVERIFY2(lettore.attendiInattivo(), "the player still at work after 20 s");
         QCOMPARE(lettore.ultimoEsito(), LettoreSdl::Esito::Riprodotto);
         QVERIFY(lettore.dispositivoAperto());
     }
@@ -224,10 +224,10 @@ private slots:
             cronometro.start();
             lettore.riproduci(audio::percorsoSuono(QStringLiteral("conga")));
             QVERIFY(cronometro.elapsed() < 100);
-            lettore.attendiInattivo();
+            QVERIFY2(lettore.attendiInattivo(), "the player still at work after 20 s");
             QCOMPARE(lettore.ultimoEsito(), LettoreSdl::Esito::NessunDispositivo);
             lettore.riproduci(audio::percorsoSuono(QStringLiteral("conga")));
-            lettore.attendiInattivo();
+            QVERIFY2(lettore.attendiInattivo(), "the player still at work after 20 s");
             QCOMPARE(lettore.ultimoEsito(), LettoreSdl::Esito::NessunDispositivo);
         }
         qputenv("SDL_AUDIODRIVER", driver);

@@ -38,6 +38,30 @@ int sbagliato()
     return codiceatteso % 16 + 1;
 }
 
+// Where the screen, at each hold, is not what the pupil must see: the window
+// as it stands, the feedback word in its colour and, when one is given, a
+// back colour over most of the screen.
+struct Attese
+{
+    explicit Attese(const QColor &parola, const QColor &fondo = QColor())
+        : parola(parola)
+        , fondo(fondo)
+    {
+    }
+    const QColor parola, fondo;
+    QStringList guasti;
+
+    void guarda(FormB *f)
+    {
+        if (const QString vecchio = schermoIndietro(f); !vecchio.isEmpty())
+            guasti.append(vecchio);
+        if (pixelSulloSchermo(f, f->gratifica->geometry(), parola) == 0)
+            guasti.append(QStringLiteral("no \"%1\" in %2 on the screen").arg(f->gratifica->caption(), parola.name()));
+        if (fondo.isValid() && pixelSulloSchermo(f, f->rect(), fondo) < f->width() * f->height() / 4)
+            guasti.append(QStringLiteral("the screen is not %1").arg(fondo.name()));
+    }
+};
+
 } // namespace
 
 class TestFormB : public QObject
@@ -55,12 +79,21 @@ class TestFormB : public QObject
     }
     void rispondi(int codice) { QTest::mouseClick(f->Com(codice), Qt::LeftButton); }
     void rispondiGiusto() { rispondi(codiceatteso); }
-    // Right answers to every phrase still to classify in the sentence on screen.
+    // Right answers to every phrase still to classify in the sentence on
+    // screen; a failure when the red mark stops moving on.
     void completa()
     {
-        while (numerosintagma <= codici(numerofrase, 0))
+        while (numerosintagma <= codici(numerofrase, 0)) {
+            const int prima = numerosintagma;
             rispondiGiusto();
+            QVERIFY2(numerosintagma > prima,
+                     qPrintable(QStringLiteral("a right answer left the mark on phrase %1 of row %2")
+                                    .arg(prima).arg(int(numerofrase))));
+        }
     }
+    // Runs what the event loop does before the pupil's next action: the
+    // paint of what the last one changed.
+    void dipingi() { QCoreApplication::processEvents(); }
     bool categorieAbilitate(bool abilitate)
     {
         for (int i = 1; i <= 16; ++i)
@@ -181,6 +214,8 @@ private slots:
             if (usata(n) == 1)
                 continue;
             completa();
+            if (QTest::currentTestFailed())
+                return;
             presenta(n);
             QCOMPARE(f->FRASE_INTERA_B->isVisible(), fraseinterab(n).size() >= 4);
         }
@@ -189,19 +224,23 @@ private slots:
     void rispostaGiusta()
     {
         presenta(0);
+        dipingi();
         ambiente->lettore.richieste.clear();
         QString parola;
         bool disabilitate = false;
+        Attese schermo(rosso);
         ambiente->orologio.durante = [&] {
             parola = f->gratifica->caption();
             disabilitate = categorieAbilitate(false);
+            schermo.guarda(f);
         };
         rispondi(1);
         QCOMPARE(parola, QStringLiteral("BRAVO!!!"));
         QVERIFY(disabilitate);
+        // On the screen throughout the hold: the disabled buttons, the word.
+        QVERIFY2(schermo.guasti.isEmpty(), qPrintable(schermo.guasti.join(QStringLiteral("; "))));
         QCOMPARE(ambiente->orologio.attese, QList<double>{1.0});
         QVERIFY(ambiente->lettore.nomi().first().startsWith(QStringLiteral("esatto")));
-        QCOMPARE(int(risposta), 1);
         QCOMPARE(int(risposte), 1);
         QCOMPARE(f->Lrisposte->caption(), QStringLiteral("1"));
         QCOMPARE(f->Lerrori->caption(), QStringLiteral("0"));
@@ -218,21 +257,25 @@ private slots:
     void rispostaSbagliata()
     {
         presenta(0);
+        dipingi();
         ambiente->lettore.richieste.clear();
         QColor fondo, coloreParola;
         QString parola;
         bool schermoDisabilitato = false;
+        Attese schermo(testoPulsanti(), rosa);
         ambiente->orologio.durante = [&] {
             fondo = f->backColor();
             parola = f->gratifica->caption();
             coloreParola = f->gratifica->foreColor();
             schermoDisabilitato = !f->isEnabled();
+            schermo.guarda(f);
         };
         rispondi(4);
         QCOMPARE(fondo, rosa);
         QCOMPARE(parola, QStringLiteral("No riprova"));
         QCOMPARE(coloreParola, testoPulsanti());
         QVERIFY(schermoDisabilitato);
+        QVERIFY2(schermo.guasti.isEmpty(), qPrintable(schermo.guasti.join(QStringLiteral("; "))));
         QCOMPARE(ambiente->lettore.nomi(), QStringList{"sbagliato1"});
         QCOMPARE(f->backColor(), verde);
         QVERIFY(f->isEnabled());
@@ -278,13 +321,19 @@ private slots:
         presenta(12);
         for (int j = 1; j < 5; ++j)
             rispondiGiusto();
+        dipingi();
         ambiente->lettore.richieste.clear();
         ambiente->orologio.attese.clear();
         int abilitazioniFraLeAttese = 0;
-        ambiente->orologio.durante = [&] { abilitazioniFraLeAttese += categorieAbilitate(false); };
+        Attese schermo(rosso);
+        ambiente->orologio.durante = [&] {
+            abilitazioniFraLeAttese += categorieAbilitate(false);
+            schermo.guarda(f);
+        };
         rispondiGiusto();
         QCOMPARE(ambiente->orologio.attese, (QList<double>{1.0, 1.0}));
         QCOMPARE(abilitazioniFraLeAttese, 2);
+        QVERIFY2(schermo.guasti.isEmpty(), qPrintable(schermo.guasti.join(QStringLiteral("; "))));
         QCOMPARE(ambiente->lettore.nomi().size(), 2);
         QCOMPARE(ambiente->lettore.nomi().last(), QStringLiteral("premivia"));
         QCOMPARE(f->gratifica->caption(), QStringLiteral("COMPLETATA"));
@@ -305,6 +354,7 @@ private slots:
 
     void serieFinitaAMetaFrase()
     {
+        ambiente->orologio.mono = 5000;
         presenta(0);
         completa(); // 8 answers
         presenta(5);
@@ -314,10 +364,13 @@ private slots:
             rispondi(sbagliato()); // 18
         rispondiGiusto();          // 19
         bool visto = false;
+        QString orologioPrima;
         quandoModale([&](QWidget *modale) {
             auto *grado = qobject_cast<classificaform *>(modale);
             QVERIFY(grado);
-            QCOMPARE(int(livello), 2);
+            QCOMPARE(grado->RISULTATO->caption(), QStringLiteral("sufficiente"));
+            ambiente->orologio.scorri(1);
+            orologioPrima = f->Lbclock->caption();
             QCOMPARE(int(risposte), 20);
             QCOMPARE(f->Lrisposte->caption(), QStringLiteral("20"));
             // The mark has not moved yet: the series is graded first.
@@ -328,6 +381,10 @@ private slots:
         });
         rispondiGiusto(); // 20, in the middle of the sentence
         QVERIFY(visto);
+        // The clock counts from the first VIA and goes on across the grade screen.
+        QCOMPARE(orologioPrima, QString::number(qint64(ambiente->orologio.mono - 5000)));
+        ambiente->orologio.scorri(1);
+        QCOMPARE(f->Lbclock->caption(), QString::number(orologioPrima.toInt() + 1));
         QCOMPARE(int(risposte), 0);
         QCOMPARE(int(errori), 0);
         QCOMPARE(int(numerosintagma), 3);
@@ -351,7 +408,7 @@ private slots:
         bool visto = false;
         quandoModale([&](QWidget *modale) {
             auto *grado = qobject_cast<classificaform *>(modale);
-            QCOMPARE(int(livello), 5);
+            QCOMPARE(grado->RISULTATO->caption(), QStringLiteral("ottimo!!!"));
             QVERIFY(!f->VIA->isVisible());
             QVERIFY(f->gratifica->caption().isEmpty());
             // 20 one-second holds and two more for the completed sentences.
@@ -401,15 +458,15 @@ private slots:
 
     void orologioDelloSchermo()
     {
-        f->Timer1_Timer();
+        // It stays at 0 until the first VIA, then counts every second.
+        ambiente->orologio.scorri(5);
         QCOMPARE(f->Lbclock->caption(), QStringLiteral("0"));
-        QCOMPARE(f->Timer1->interval(), 1000);
-        QVERIFY(f->Timer1->attivo());
         // Started a little before midnight, it goes on counting past it.
         ambiente->orologio.ora = 86399.5;
         presenta(0);
-        ambiente->orologio.avanza(65.7);
-        f->Timer1_Timer();
+        ambiente->orologio.scorri(1);
+        QCOMPARE(f->Lbclock->caption(), QStringLiteral("1"));
+        ambiente->orologio.scorri(64.7);
         QCOMPARE(f->Lbclock->caption(), QStringLiteral("65"));
         QVERIFY(ambiente->orologio.ora < 100);
     }
@@ -619,16 +676,12 @@ private slots:
         Iniziale &titolo = istanza<Iniziale>();
         titolo.Show();
         QCOMPARE(ambiente->lettore.nomi(), QStringList{"conga"});
-        QCOMPARE(titolo.Timer1->interval(), 6000);
         QCOMPARE(int(ridimschermo::numerocontrolli), 7);
         QCOMPARE(ridimschermo::controlli[1].data(), titolo.Label1);
         QCOMPARE(ridimschermo::controlli[7].data(), titolo.Label8);
         QCOMPARE(titolo.Label1->caption(), QStringLiteral("Parsilia "));
         QCOMPARE(titolo.Label8->caption(), QStringLiteral("( parte seconda)"));
         QVERIFY(titolo.frameGeometry().contains(titolo.screen()->availableGeometry()));
-        // A click on a text does nothing; the timer still hands over.
-        QTest::mouseClick(titolo.Label1, Qt::LeftButton);
-        QVERIFY(titolo.isVisible());
         // Resized, the labels are fitted again.
         const QFont prima = titolo.Label1->font();
         titolo.resize(titolo.width() / 2, titolo.height() / 2);
@@ -637,28 +690,83 @@ private slots:
 
     void passaggioAlloSchermoDellEsercizioUnaVolta_data()
     {
-        QTest::addColumn<bool>("conClick");
-        QTest::newRow("dopo sei secondi") << false;
-        QTest::newRow("con un click") << true;
+        QTest::addColumn<int>("click"); // after two seconds: 0 none, 1 on the background, 2 on a text
+        QTest::newRow("dopo sei secondi") << 0;
+        QTest::newRow("con un click") << 1;
+        QTest::newRow("click su un testo") << 2;
     }
     void passaggioAlloSchermoDellEsercizioUnaVolta()
     {
-        QFETCH(bool, conClick);
+        QFETCH(int, click);
+        const auto esercizio = []() -> FormB * {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *e = qobject_cast<FormB *>(w); e && e->isVisible())
+                    return e;
+            return nullptr;
+        };
         Iniziale *titolo = &istanza<Iniziale>();
         titolo->Show();
-        if (conClick)
+        ambiente->orologio.scorri(2);
+        if (click == 1)
             QTest::mouseClick(titolo, Qt::LeftButton, {}, QPoint(20, 20));
-        else
-            titolo->Timer1_Timer();
-        FormB &esercizio = istanza<FormB>();
-        QVERIFY(esercizio.isVisible());
+        else if (click == 2)
+            QTest::mouseClick(titolo->Label1, Qt::LeftButton);
+        ambiente->orologio.scorri(3.9);
+        QCOMPARE(esercizio() != nullptr, click == 1);
+        QCOMPARE(titolo->isVisible(), click != 1);
+        ambiente->orologio.scorri(0.1);
+        FormB *aperto = esercizio();
+        QVERIFY(aperto);
         QVERIFY(!titolo->isVisible());
-        QCOMPARE(ridimschermo::formcorrente.data(), &esercizio);
-        // The other event, should it still come, opens nothing more.
-        titolo->Timer1_Timer();
+        QCOMPARE(ridimschermo::formcorrente.data(), aperto);
+        // Nothing more opens as time goes on.
+        ambiente->orologio.scorri(10);
         QCOMPARE(ambiente->lettore.nomi().count(QStringLiteral("premivia")), 1);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(&istanza<FormB>() == &esercizio);
+        QCOMPARE(esercizio(), aperto);
+    }
+
+    void righeDelTitoloAlLoroPosto_data()
+    {
+        QTest::addColumn<QSize>("misura");
+        QTest::newRow("di progetto") << QSize(792, 569);
+        QTest::newRow("larga e bassa") << QSize(1600, 600);
+        QTest::newRow("stretta e alta") << QSize(500, 900);
+    }
+    void righeDelTitoloAlLoroPosto()
+    {
+        // Fitted to the window, the font follows its height alone: a centred
+        // line stays on the centre it was designed on, however wide its text
+        // comes out; "( parte seconda)" keeps its left edge.
+        QFETCH(QSize, misura);
+        Iniziale &titolo = istanza<Iniziale>();
+        titolo.Show();
+        titolo.resize(misura);
+        const double fx = misura.width() / 792.0, fy = misura.height() / 569.0;
+        struct Riga
+        {
+            Etichetta *riga;
+            double left, top, width; // design, in twips
+            bool centrata;
+        };
+        const Riga righe[] = {
+            {titolo.Label2, 990, 2040, 9975, true},  {titolo.Label5, 4950, 2760, 1365, true},
+            {titolo.Label1, 2475, 3375, 7125, true}, {titolo.Label8, 3780, 4680, 4230, false},
+            {titolo.Label6, 3060, 6240, 5655, true}, {titolo.Label4, 2835, 6720, 5955, true},
+            {titolo.Label3, 2250, 7200, 7425, true},
+        };
+        // Rounding: half a pixel at the first fit, scaled with the window,
+        // then up to half a pixel at each edge of the new place and at the
+        // new fit.
+        const double scarto = 1.5 + fx / 2;
+        for (const Riga &r : righe) {
+            const QRect g = r.riga->geometry();
+            const double x = r.centrata ? g.x() + g.width() / 2.0 : g.x();
+            const double atteso = fx * (r.centrata ? r.left + r.width / 2 : r.left) / 15;
+            QVERIFY2(qAbs(x - atteso) <= scarto && qAbs(g.y() - fy * r.top / 15) <= 1,
+                     qPrintable(QStringLiteral("\"%1\" at %2,%3 instead of %4,%5")
+                                    .arg(r.riga->caption()).arg(x).arg(g.y()).arg(atteso).arg(fy * r.top / 15)));
+        }
     }
 
     // In the taskbar and the window switcher every screen is Parsilia, with

@@ -31,6 +31,7 @@ struct Visto
 {
     QString risultato, record, tempo;
     QColor fondo;
+    double centroRisultato = 0; // in pixels from the window's left edge
     int ottimo = 0, distinto = 0, buono = 0, sufficiente = 0, occorre = 0;
     bool fuocoSuProsegui = false;
 };
@@ -44,17 +45,15 @@ class TestRisultati : public QObject
     std::unique_ptr<Ambiente> ambiente;
     FormB *f = nullptr;
 
-    // Opens the grade screen for a series of the given length, as the
-    // exercise screen does, records what it shows and leaves it by `uscita`.
-    Visto classifica(int grado, double durata, std::function<void(classificaform *)> uscita = {})
+    // Records what the grade screen shows once it is up, and leaves it by
+    // `uscita` (PROSEGUI when none is given).
+    void registra(Visto &visto, std::function<void(classificaform *)> uscita = {})
     {
-        livello = grado;
-        inizioserie = ambiente->orologio.mono - durata;
-        Visto visto;
-        quandoModale([&](QWidget *modale) {
+        quandoModale([&visto, uscita](QWidget *modale) {
             auto *g = qobject_cast<classificaform *>(modale);
             visto.risultato = g->RISULTATO->caption();
             visto.fondo = g->RISULTATO->backColor();
+            visto.centroRisultato = g->RISULTATO->x() + g->RISULTATO->width() / 2.0;
             visto.record = g->LbNuovoRecord->caption();
             visto.tempo = g->LbTrecord->caption();
             visto.ottimo = puntiVisibili(g->ShOttimo);
@@ -68,7 +67,35 @@ class TestRisultati : public QObject
             else
                 QTest::mouseClick(g->Command1, Qt::LeftButton);
         });
+    }
+
+    // Opens the grade screen for a series of the given length, as the
+    // exercise screen does, and records what it shows.
+    Visto classifica(int grado, double durata, std::function<void(classificaform *)> uscita = {})
+    {
+        livello = grado;
+        inizioserie = ambiente->orologio.mono - durata;
+        Visto visto;
+        registra(visto, uscita);
         istanza<classificaform>().Show(f);
+        return visto;
+    }
+
+    // A series of twenty answers as the pupil gives them from the first VIA:
+    // `sbagliate` wrong ones, then right ones, sentence after sentence. The
+    // last opens the grade screen, which is recorded and left by PROSEGUI.
+    Visto serie(int sbagliate)
+    {
+        Visto visto;
+        registra(visto);
+        for (int risposta = 1, riga = 0; risposta <= 20; ++risposta) {
+            if (f->VIA->isVisible()) {
+                ambiente->orologio.numeri = {(riga++ + 0.5f) / 100.0f};
+                QTest::mouseClick(f->VIA, Qt::LeftButton);
+            }
+            const int codice = risposta <= sbagliate ? codiceatteso % 16 + 1 : int(codiceatteso);
+            QTest::mouseClick(f->Com(codice), Qt::LeftButton);
+        }
         return visto;
     }
 
@@ -108,22 +135,31 @@ private slots:
 
     void messaggiEColoriDeiGradi_data()
     {
-        QTest::addColumn<int>("grado");
+        QTest::addColumn<int>("sbagliate");
         QTest::addColumn<QString>("messaggio");
         QTest::addColumn<QColor>("colore");
-        QTest::newRow("5") << 5 << "ottimo!!!" << QColor(0xFF, 0xFF, 0);
-        QTest::newRow("4") << 4 << "distinto!! " << QColor(0, 0xC0, 0);
-        QTest::newRow("2") << 2 << "sufficiente" << QColor(0xC0, 0xFF, 0xFF);
-        QTest::newRow("1") << 1 << "occorre esercitarsi" << QColor(0xFF, 0x80, 0x80);
+        QTest::addColumn<QList<int>>("punti"); // OTTIMO .. OCCORRE ESERCITARSI
+        QTest::newRow("nessun errore") << 0 << "ottimo!!!" << QColor(0xFF, 0xFF, 0) << QList<int>{1, 0, 0, 0, 0};
+        QTest::newRow("un errore") << 1 << "distinto!! " << QColor(0, 0xC0, 0) << QList<int>{0, 1, 0, 0, 0};
+        QTest::newRow("due errori") << 2 << "buono!" << QColor(0x80, 0xFF, 0x80) << QList<int>{0, 0, 1, 0, 0};
+        QTest::newRow("tre errori") << 3 << "sufficiente" << QColor(0xC0, 0xFF, 0xFF) << QList<int>{0, 0, 0, 1, 0};
+        QTest::newRow("quattro errori") << 4 << "occorre esercitarsi" << QColor(0xFF, 0x80, 0x80) << QList<int>{0, 0, 0, 0, 1};
+        QTest::newRow("sette errori") << 7 << "occorre esercitarsi" << QColor(0xFF, 0x80, 0x80) << QList<int>{0, 0, 0, 0, 1};
     }
     void messaggiEColoriDeiGradi()
     {
-        QFETCH(int, grado);
+        QFETCH(int, sbagliate);
         QFETCH(QString, messaggio);
         QFETCH(QColor, colore);
-        const Visto v = classifica(grado, 500);
+        QFETCH(QList<int>, punti);
+        const Visto v = serie(sbagliate);
         QCOMPARE(v.risultato, messaggio);
         QCOMPARE(v.fondo, colore);
+        QCOMPARE((QList<int>{v.ottimo, v.distinto, v.buono, v.sufficiente, v.occorre}), punti);
+        // The message, whatever its width, stands centred where it was designed.
+        const double centro = (1725 + 2925 / 2.0) / 15;
+        QVERIFY2(qAbs(v.centroRisultato - centro) <= 1,
+                 qPrintable(QStringLiteral("centred at %1 instead of %2").arg(v.centroRisultato).arg(centro)));
     }
 
     void undicesimaVoltaLoStessoGrado()
@@ -277,7 +313,6 @@ private slots:
             QTest::mouseClick(g->Command1, Qt::LeftButton);
         });
         QTest::mouseClick(r.Command2, Qt::LeftButton);
-        QCOMPARE(int(livello), 6);
         QCOMPARE(v.risultato, QStringLiteral("RISULTATO"));
         QCOMPARE(v.fondo, QColor(0xFF, 0xFF, 0x80));
         QCOMPARE(v.record, QString());
