@@ -31,6 +31,8 @@ lib/parsilia/suoni/$s.wav"
 done
 atteso="$atteso
 share/applications/$id.desktop
+share/doc/parsilia/frasi-esempio.txt
+share/man/man1/parsilia.1.gz
 share/icons/hicolor/scalable/apps/$id.svg"
 for n in 16 32 48 64 128 256; do
     atteso="$atteso
@@ -66,6 +68,11 @@ for n in 16 32 48 64 128 256; do
     altezza=$(( ($5 << 24) | ($6 << 16) | ($7 << 8) | $8 ))
     [ "$larghezza $altezza" = "$n $n" ] || guasto "$png is ${larghezza}x$altezza, not ${n}x$n"
 done
+
+# The launcher passes its options on; the example sentences check as good.
+"$prefisso/bin/parsilia" --verifica "$prefisso/share/doc/parsilia/frasi-esempio.txt" >"$prova/verifica.log" 2>&1 ||
+    { cat "$prova/verifica.log"; guasto "the installed example does not check as good"; }
+gzip -t "$prefisso/share/man/man1/parsilia.1.gz" || guasto "the manual page is not a gzip file"
 
 # Left running, the program is still there when timeout stops it, and it
 # stops on that SIGTERM (124) rather than waiting for the SIGKILL (137).
