@@ -20,11 +20,8 @@ namespace {
 // and the code.
 QString chiave(const QString &nome)
 {
-    QString k;
-    k.reserve(nome.size());
-    for (const QChar c : nome)
-        if (!c.isSpace())
-            k.append(c.toLower());
+    QString k = nome.toLower();
+    k.removeIf([](QChar c) { return c.isSpace(); });
     return k;
 }
 
@@ -47,35 +44,52 @@ const QHash<QString, int> &nomiCategorie()
     return nomi;
 }
 
-// The words of a text, in lower case, sorted: letters and digits only, so
-// that order, case and punctuation do not count.
-QStringList parole(const QString &testo)
+// Lower case, quickly for the ASCII letters that make most of a text.
+QString minuscolo(const QString &testo)
 {
-    QStringList p;
-    QString parola;
+    QString m(testo.size(), Qt::Uninitialized);
+    QChar *p = m.data();
     for (const QChar c : testo) {
-        if (c.isLetterOrNumber() || c.category() == QChar::Mark_NonSpacing) {
-            parola.append(c.toLower());
-        } else if (!parola.isEmpty()) {
-            p.append(parola);
-            parola.clear();
+        const char16_t u = c.unicode();
+        *p++ = u < 0x80 ? QChar(u >= 'A' && u <= 'Z' ? char16_t(u + 32) : u) : c.toLower();
+    }
+    return m;
+}
+
+bool prima(QStringView a, QStringView b)
+{
+    return std::lexicographical_compare(a.utf16(), a.utf16() + a.size(), b.utf16(), b.utf16() + b.size());
+}
+
+// The words of a text already in lower case, sorted: letters and digits
+// only, so that order and punctuation do not count.
+QList<QStringView> parole(QStringView testo)
+{
+    QList<QStringView> p;
+    qsizetype inizio = -1;
+    for (qsizetype i = 0; i <= testo.size(); ++i) {
+        const QChar c = i < testo.size() ? testo.at(i) : QChar();
+        const bool lettera = i < testo.size() && (c.isLetterOrNumber() || c.category() == QChar::Mark_NonSpacing);
+        if (lettera && inizio < 0)
+            inizio = i;
+        if (!lettera && inizio >= 0) {
+            p.append(testo.mid(inizio, i - inizio));
+            inizio = -1;
         }
     }
-    if (!parola.isEmpty())
-        p.append(parola);
-    p.sort();
+    std::sort(p.begin(), p.end(), prima);
     return p;
 }
 
 // The words of a that b lacks (both sorted).
-QStringList differenza(const QStringList &a, const QStringList &b)
+QList<QStringView> differenza(const QList<QStringView> &a, const QList<QStringView> &b)
 {
-    QStringList d;
-    std::set_difference(a.cbegin(), a.cend(), b.cbegin(), b.cend(), std::back_inserter(d));
+    QList<QStringView> d;
+    std::set_difference(a.cbegin(), a.cend(), b.cbegin(), b.cend(), std::back_inserter(d), prima);
     return d;
 }
 
-QString elenco(const QStringList &parole)
+QString elenco(const QList<QStringView> &parole)
 {
     constexpr int mostrate = 4;
     QStringList e;
@@ -206,7 +220,10 @@ private:
     bool decodifica(const QByteArray &dati, QString &testo)
     {
         if (utf8Valido(dati)) {
-            testo = QString::fromUtf8(dati).normalized(QString::NormalizationForm_C);
+            testo = QString::fromUtf8(dati);
+            // Below U+0300, where combining marks start, every text is composed already.
+            if (std::any_of(testo.cbegin(), testo.cend(), [](QChar c) { return c.unicode() >= 0x300; }))
+                testo = testo.normalized(QString::NormalizationForm_C);
             return true;
         }
         // Name every line that is not UTF-8: usually the accented letters of
@@ -222,12 +239,18 @@ private:
     {
         if (grezza.endsWith(QLatin1Char('\r')))
             grezza.chop(1);
-        for (const char32_t c : grezza.toUcs4())
-            if (invisibile(c)) {
+        for (qsizetype i = 0; i < grezza.size(); ++i) {
+            const QChar c = grezza.at(i);
+            if (c.unicode() >= 0x20 && c.unicode() < 0x7F)
+                continue; // the common case, printable ASCII
+            const bool coppia = c.isHighSurrogate() && i + 1 < grezza.size() && grezza.at(i + 1).isLowSurrogate();
+            const char32_t codice = coppia ? QChar::surrogateToUcs4(c, grezza.at(++i)) : c.unicode();
+            if (invisibile(codice)) {
                 errore(linea, QStringLiteral("la riga contiene un carattere che non si vede (U+%1): cancellarlo")
-                                  .arg(QString::number(uint(c), 16).toUpper().rightJustified(4, QLatin1Char('0'))));
+                                  .arg(QString::number(uint(codice), 16).toUpper().rightJustified(4, QLatin1Char('0'))));
                 break;
             }
+        }
         const QString testo = grezza.toString().simplified();
         if (testo.isEmpty())
             return chiudi();
@@ -269,7 +292,11 @@ private:
         } else {
             s.testo = testo.left(uguale).trimmed();
             const QString categoria = testo.mid(uguale + 1).trimmed();
-            s.codice = short(codiceCategoria(categoria));
+            // A file names the same few categories over and over.
+            auto codice = m_categorie.constFind(categoria);
+            if (codice == m_categorie.constEnd())
+                codice = m_categorie.insert(categoria, codiceCategoria(categoria));
+            s.codice = short(*codice);
             if (categoria.isEmpty()) {
                 errore(linea, QStringLiteral("manca la categoria dopo «=»"));
                 s.letto = false;
@@ -383,14 +410,18 @@ private:
     {
         QString insieme;
         for (const Sintagma &s : m_blocco.sintagmi)
-            insieme += s.testo + QLatin1Char(' ');
-        const QStringList frase = parole(m_blocco.frase);
-        const QStringList sintagmi = parole(insieme);
+            insieme += (insieme.isEmpty() ? QString() : QStringLiteral(" ")) + s.testo;
+        if (insieme == m_blocco.frase)
+            return; // the phrases cut the sentence as it is written
+        insieme = minuscolo(insieme);
+        const QString intera = minuscolo(m_blocco.frase);
+        const QList<QStringView> frase = parole(intera);
+        const QList<QStringView> sintagmi = parole(insieme);
         if (frase == sintagmi)
             return;
         QStringList cosa;
-        const QStringList mancano = differenza(frase, sintagmi);
-        const QStringList inPiu = differenza(sintagmi, frase);
+        const QList<QStringView> mancano = differenza(frase, sintagmi);
+        const QList<QStringView> inPiu = differenza(sintagmi, frase);
         if (!mancano.isEmpty())
             cosa.append(QStringLiteral("nei sintagmi mancano %1").arg(elenco(mancano)));
         if (!inPiu.isEmpty())
@@ -416,6 +447,7 @@ private:
     bool m_fermo = false;
     Blocco m_blocco;
     QList<int> m_righe; // the line of each sentence read
+    QHash<QString, int> m_categorie; // as written -> code
 };
 
 QString allineato(const QString &testo, int larghezza)
