@@ -15,9 +15,7 @@ namespace bancainsegnante {
 
 namespace {
 
-// What a teacher may write for a category, blanks taken out and in lower
-// case: the caption, the caption without "complemento di" or "complemento",
-// and the code.
+// A category's name as it is compared: lower case, no blanks.
 QString chiave(const QString &nome)
 {
     QString k = nome.toLower();
@@ -25,6 +23,8 @@ QString chiave(const QString &nome)
     return k;
 }
 
+// What a teacher may write for a category: the caption, the caption without
+// "complemento di" or "complemento", and the code.
 const QHash<QString, int> &nomiCategorie()
 {
     static const QHash<QString, int> nomi = [] {
@@ -56,6 +56,7 @@ QString minuscolo(const QString &testo)
     return m;
 }
 
+// The order words are sorted in: any will do, so the cheapest.
 bool prima(QStringView a, QStringView b)
 {
     return std::lexicographical_compare(a.utf16(), a.utf16() + a.size(), b.utf16(), b.utf16() + b.size());
