@@ -3,11 +3,14 @@
 #   make test  installs what is missing, builds, runs every test
 
 BUILD     ?= build
-PACCHETTI := g++ cmake make qt6-base-dev libxcb1-dev libsdl2-mixer-dev fonts-liberation2 fonts-urw-base35 xvfb xdotool x11-utils openbox
+# clang with its libFuzzer (libclang-rt-14-dev, only recommended by clang)
+# fuzzes the reader of a teacher's file of sentences.
+PACCHETTI := g++ cmake make qt6-base-dev libxcb1-dev libsdl2-mixer-dev fonts-liberation2 fonts-urw-base35 \
+             xvfb xdotool x11-utils openbox clang libclang-rt-14-dev
 SUDO      := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS      := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test build configure deps clean package bench
+.PHONY: run test build configure deps clean package bench fuzz
 
 # Only the program and its cues: no need to wait for the tests.
 run: configure
@@ -53,6 +56,17 @@ package-deps: deps
 bench: deps
 	@$(MAKE) --no-print-directory deps PACCHETTI="libbenchmark-dev time"
 	PARSILIA_BENCH_BUILD=$(BUILD)-bench bench/misura.sh
+
+# A long fuzz run of the reader of a teacher's file (make test runs it for a
+# few seconds): FUZZ_SECONDI seconds (default 600). New inputs are kept in
+# $(BUILD)/fuzz/nuovi, a failing one in $(BUILD)/fuzz/; add it to fuzz/corpus
+# with the fix.
+FUZZ_SECONDI ?= 600
+fuzz: configure
+	cmake --build $(BUILD) --target fuzz_lettore
+	mkdir -p $(BUILD)/fuzz/nuovi
+	$(BUILD)/fuzz/fuzz_lettore -max_total_time=$(FUZZ_SECONDI) -timeout=10 -rss_limit_mb=2048 \
+	    -print_final_stats=1 -artifact_prefix=$(BUILD)/fuzz/ $(BUILD)/fuzz/nuovi fuzz/corpus
 
 clean:
 	rm -rf $(BUILD)

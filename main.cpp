@@ -1,16 +1,31 @@
+#include "avvio/rigadicomando.h"
+#include "avvio/sceltabanca.h"
 #include "screens/iniziale.h"
 #include "services/toolkit.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+
+#include <memory>
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    // Checking or exporting a bank, the help and the version only write to
+    // the terminal: they need no display, so no QApplication.
+    const std::unique_ptr<QCoreApplication> app(rigadicomando::apreFinestre(argc, argv)
+                                                    ? new QApplication(argc, argv)
+                                                    : new QCoreApplication(argc, argv));
     toolkit::preparaIdentita();
+    QCommandLineParser riga;
+    rigadicomando::prepara(riga);
+    if (const std::optional<int> esito = rigadicomando::esegui(riga))
+        return *esito;
+
     QApplication::setStyle(QStringLiteral("Fusion"));
     toolkit::preparaCaratteri();
+    sceltabanca::carica(riga.value(QStringLiteral("banca")));
     // The program starts on its title screen; everything else follows from
     // the screens' own events.
     istanza<Iniziale>().Show();
-    return app.exec();
+    return app->exec();
 }

@@ -8,6 +8,8 @@
 #   <prefix>/share/icons/hicolor/<N>x<N>/apps/it.parsilia.Parsilia.png
 #   <prefix>/share/metainfo/it.parsilia.Parsilia.metainfo.xml
 #   <prefix>/share/doc/parsilia/copyright     the licence, in Debian's format
+#   <prefix>/share/man/man1/parsilia.1.gz
+#   <prefix>/share/doc/parsilia/frasi-esempio.txt   a teacher's file of sentences
 #
 # Nothing else is installed: not the tests, not the build-time tools.
 
@@ -19,6 +21,14 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
+# The manual page, compressed as Debian ships them.
+add_custom_command(
+    OUTPUT ${CMAKE_BINARY_DIR}/parsilia.1.gz
+    COMMAND gzip -9 -n -c ${_confezione}/parsilia.1 > ${CMAKE_BINARY_DIR}/parsilia.1.gz
+    DEPENDS ${_confezione}/parsilia.1
+    COMMENT "Compressing the manual page")
+add_custom_target(manuale ALL DEPENDS ${CMAKE_BINARY_DIR}/parsilia.1.gz)
+
 install(TARGETS parsilia RUNTIME DESTINATION lib/parsilia)
 foreach(suono IN LISTS PARSILIA_SUONI)
     install(FILES ${CMAKE_BINARY_DIR}/suoni/${suono}.wav DESTINATION lib/parsilia/suoni)
@@ -26,6 +36,8 @@ endforeach()
 install(PROGRAMS ${_confezione}/parsilia.sh DESTINATION bin RENAME parsilia)
 install(FILES ${_confezione}/${PARSILIA_ID}.desktop DESTINATION share/applications)
 install(FILES ${_confezione}/${PARSILIA_ID}.metainfo.xml DESTINATION share/metainfo)
+install(FILES ${CMAKE_BINARY_DIR}/parsilia.1.gz DESTINATION share/man/man1)
+install(FILES ${_confezione}/frasi-esempio.txt DESTINATION share/doc/parsilia)
 install(FILES ${_confezione}/${PARSILIA_ID}.svg DESTINATION share/icons/hicolor/scalable/apps)
 foreach(lato IN LISTS PARSILIA_LATI_ICONA)
     install(FILES ${CMAKE_BINARY_DIR}/icone/${lato}x${lato}/apps/${PARSILIA_ID}.png

@@ -1,33 +1,66 @@
 #include "verificabanca.h"
 
 #include "banca.h"
+#include "regolebanca.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSet>
+
+#include <cmath>
+
+using namespace regolebanca;
 
 namespace {
 
-constexpr int maxSintagmi = sintagmiPerRiga;
-constexpr int minSintagmi = 5;
-constexpr int maxLunghezzaSintagma = 28;
-constexpr int maxSpaziFinali = 4;
-constexpr int maxRigaA = 86;
-constexpr int maxRigaB = 28;
-
-int spaziFinali(const QString &testo)
+QString dove(int riga, int slot)
 {
-    int n = 0;
-    while (n < testo.size() && testo.at(testo.size() - 1 - n) == QLatin1Char(' '))
-        ++n;
-    return n;
+    return slot < 0 ? QStringLiteral("row %1").arg(riga) : QStringLiteral("row %1, slot %2").arg(riga).arg(slot);
 }
 
-class Verifica
+// A fault of the rules in the words of the build's messages.
+QString testo(const Problema &p)
+{
+    switch (p.guasto) {
+    case Guasto::RigaAVuota:
+        return QStringLiteral("line A is empty");
+    case Guasto::RigaATroppoLunga:
+        return QStringLiteral("line A has %1 characters, at most %2").arg(p.valore).arg(maxRigaA);
+    case Guasto::RigaBVuota:
+        return QStringLiteral("line B is empty: a one-line sentence has \" \"");
+    case Guasto::RigaBTroppoLunga:
+        return QStringLiteral("line B has %1 characters, at most %2").arg(p.valore).arg(maxRigaB);
+    case Guasto::FraseRipetuta:
+        return QStringLiteral("the same sentence as an earlier row");
+    case Guasto::CodiceNonValido:
+        return QStringLiteral("code %1 is not one of 0..16").arg(p.valore);
+    case Guasto::SlotLiberoConTesto:
+        return QStringLiteral("a free slot holds \" \" or \"\", not \"%1\"").arg(p.testo);
+    case Guasto::SintagmaDopoSlotLibero:
+        return QStringLiteral("phrase after a free slot: phrases must be contiguous from slot 1");
+    case Guasto::SintagmaSenzaTesto:
+        return QStringLiteral("a phrase has no text");
+    case Guasto::SintagmaTroppoLungo:
+        return QStringLiteral("\"%1\" has %2 characters, at most %3").arg(p.testo).arg(p.valore).arg(maxLunghezzaSintagma);
+    case Guasto::SpazioIniziale:
+        return QStringLiteral("\"%1\" starts with a blank").arg(p.testo);
+    case Guasto::TroppiSpaziFinali:
+        return QStringLiteral("\"%1\" ends in more than %2 blanks").arg(p.testo).arg(maxSpaziFinali);
+    case Guasto::NumeroSintagmi:
+        return QStringLiteral("%1 phrases, must be %2 to %3").arg(p.valore).arg(minSintagmiIncorporati).arg(maxSintagmi);
+    case Guasto::SenzaPredicato:
+        return QStringLiteral("no predicate (code 2 or 3)");
+    }
+    return QString();
+}
+
+// Reads the JSON rows into the shape the rules check; what is not even that
+// shape is reported here.
+class LettoreJson
 {
 public:
     QStringList errori;
+    Regole regole{minSintagmiIncorporati};
 
     void riga(int n, const QJsonValue &valore)
     {
@@ -39,94 +72,58 @@ public:
             if (chiave != QLatin1String("fraseinteraa") && chiave != QLatin1String("fraseinterab")
                 && chiave != QLatin1String("sintagmi"))
                 errore(-1, QStringLiteral("unknown key \"%1\"").arg(chiave));
-        righeIntere(o);
+        const QJsonValue a = o.value(QLatin1String("fraseinteraa"));
+        const QJsonValue b = o.value(QLatin1String("fraseinterab"));
+        if (!a.isString() || !b.isString())
+            errore(-1, QStringLiteral("fraseinteraa and fraseinterab must be strings"));
+        else
+            controlla([&] { regole.righeIntere(n, a.toString(), b.toString()); });
         sintagmi(o.value(QLatin1String("sintagmi")));
     }
 
 private:
-    void errore(int slot, const QString &testo)
-    {
-        const QString dove = slot < 0 ? QStringLiteral("row %1").arg(m_riga)
-                                      : QStringLiteral("row %1, slot %2").arg(m_riga).arg(slot);
-        errori.append(dove + QStringLiteral(": ") + testo);
-    }
+    void errore(int slot, const QString &testo) { errori.append(dove(m_riga, slot) + QStringLiteral(": ") + testo); }
 
-    void righeIntere(const QJsonObject &o)
+    // Runs a check of the rules, with its faults in line with the others.
+    template<class F>
+    void controlla(F verifica)
     {
-        const QJsonValue a = o.value(QLatin1String("fraseinteraa"));
-        const QJsonValue b = o.value(QLatin1String("fraseinterab"));
-        if (!a.isString() || !b.isString())
-            return errore(-1, QStringLiteral("fraseinteraa and fraseinterab must be strings"));
-        const QString rigaA = a.toString();
-        const QString rigaB = b.toString();
-        if (rigaA.trimmed().isEmpty())
-            errore(-1, QStringLiteral("line A is empty"));
-        if (rigaA.size() > maxRigaA)
-            errore(-1, QStringLiteral("line A has %1 characters, at most %2").arg(rigaA.size()).arg(maxRigaA));
-        if (rigaB.isEmpty())
-            errore(-1, QStringLiteral("line B is empty: a one-line sentence has \" \""));
-        if (rigaB.size() > maxRigaB)
-            errore(-1, QStringLiteral("line B has %1 characters, at most %2").arg(rigaB.size()).arg(maxRigaB));
-        const QString intera = rigaA + QLatin1Char('|') + rigaB;
-        if (m_frasiViste.contains(intera.simplified()))
-            errore(-1, QStringLiteral("the same sentence as an earlier row"));
-        m_frasiViste.insert(intera.simplified());
+        const qsizetype prima = regole.problemi.size();
+        verifica();
+        for (qsizetype i = prima; i < regole.problemi.size(); ++i) {
+            const Problema &p = regole.problemi.at(i);
+            errori.append(dove(p.riga, p.slot) + QStringLiteral(": ") + testo(p));
+        }
     }
 
     void sintagmi(const QJsonValue &valore)
     {
-        if (!valore.isArray() || valore.toArray().size() != maxSintagmi)
-            return errore(-1, QStringLiteral("sintagmi must be an array of exactly %1 pairs").arg(maxSintagmi));
+        if (!valore.isArray() || valore.toArray().size() != sintagmiPerRiga)
+            return errore(-1, QStringLiteral("sintagmi must be an array of exactly %1 pairs").arg(sintagmiPerRiga));
         const QJsonArray coppie = valore.toArray();
-        int frasi = 0;
-        bool libero = false;
-        bool predicato = false;
-        for (int j = 1; j <= maxSintagmi; ++j) {
+        QList<Sintagma> letti;
+        for (int j = 1; j <= sintagmiPerRiga; ++j) {
             const QJsonArray coppia = coppie.at(j - 1).toArray();
+            Sintagma s;
             if (coppia.size() != 2 || !coppia.at(0).isString() || !coppia.at(1).isDouble()) {
                 errore(j, QStringLiteral("must be a pair [\"text\", code]"));
-                continue;
+                s.letto = false;
+            } else {
+                s.testo = coppia.at(0).toString();
+                const double reale = coppia.at(1).toDouble();
+                if (reale < 0 || reale > maxCodice || reale != std::floor(reale)) {
+                    errore(j, QStringLiteral("code %1 is not one of 0..16").arg(reale));
+                    s.letto = false;
+                } else {
+                    s.codice = short(reale);
+                }
             }
-            const QString testo = coppia.at(0).toString();
-            const double reale = coppia.at(1).toDouble();
-            const int codice = int(reale);
-            if (reale != codice || codice < 0 || codice > 16) {
-                errore(j, QStringLiteral("code %1 is not one of 0..16").arg(reale));
-                continue;
-            }
-            if (codice == 0) {
-                libero = true;
-                if (testo != QLatin1String(" ") && !testo.isEmpty())
-                    errore(j, QStringLiteral("a free slot holds \" \" or \"\", not \"%1\"").arg(testo));
-                continue;
-            }
-            if (libero)
-                errore(j, QStringLiteral("phrase after a free slot: phrases must be contiguous from slot 1"));
-            ++frasi;
-            predicato = predicato || codice == 2 || codice == 3;
-            sintagma(j, testo);
+            letti.append(s);
         }
-        if (frasi < minSintagmi || frasi > maxSintagmi)
-            errore(-1, QStringLiteral("%1 phrases, must be %2 to %3").arg(frasi).arg(minSintagmi).arg(maxSintagmi));
-        if (!predicato)
-            errore(-1, QStringLiteral("no predicate (code 2 or 3)"));
-    }
-
-    void sintagma(int j, const QString &testo)
-    {
-        if (testo.trimmed().isEmpty())
-            errore(j, QStringLiteral("a phrase has no text"));
-        if (testo.size() > maxLunghezzaSintagma)
-            errore(j, QStringLiteral("\"%1\" has %2 characters, at most %3")
-                          .arg(testo).arg(testo.size()).arg(maxLunghezzaSintagma));
-        if (testo.startsWith(QLatin1Char(' ')))
-            errore(j, QStringLiteral("\"%1\" starts with a blank").arg(testo));
-        if (spaziFinali(testo) > maxSpaziFinali)
-            errore(j, QStringLiteral("\"%1\" ends in more than %2 blanks").arg(testo).arg(maxSpaziFinali));
+        controlla([&] { regole.sintagmi(m_riga, letti); });
     }
 
     int m_riga = 0;
-    QSet<QString> m_frasiViste;
 };
 
 } // namespace
@@ -140,10 +137,10 @@ QStringList verificaBanca(const QByteArray &json)
     if (!documento.isArray())
         return {QStringLiteral("the bank must be a JSON array of rows")};
     const QJsonArray righe = documento.array();
-    Verifica verifica;
+    LettoreJson lettore;
     if (righe.size() != righeBanca)
-        verifica.errori.append(QStringLiteral("%1 rows, the bank must have exactly %2").arg(righe.size()).arg(righeBanca));
+        lettore.errori.append(QStringLiteral("%1 rows, the bank must have exactly %2").arg(righe.size()).arg(righeBanca));
     for (int n = 0; n < righe.size(); ++n)
-        verifica.riga(n, righe.at(n));
-    return verifica.errori;
+        lettore.riga(n, righe.at(n));
+    return lettore.errori;
 }

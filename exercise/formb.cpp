@@ -20,6 +20,7 @@
 #include <QCloseEvent>
 #include <QPointer>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Modulo1;
@@ -124,6 +125,41 @@ QColor colore(QRgb rgb)
 QColor testoPulsanti()
 {
     return QApplication::palette().color(QPalette::ButtonText);
+}
+
+// The r-th of the rows not shown yet, r drawn from the generator.
+bool estraitranonusate(Orologio &orologio)
+{
+    int nonusate = 0;
+    for (int n = 0; n < totalefrasi; ++n)
+        nonusate += usata(n) == 0;
+    if (nonusate == 0)
+        return false;
+    int k = std::clamp(int(double(orologio.Rnd()) * nonusate), 0, nonusate - 1);
+    for (int n = 0;; ++n)
+        if (usata(n) == 0 && k-- == 0) {
+            numerofrase = n;
+            return true;
+        }
+}
+
+// Draws a row not shown yet into numerofrase; false when the bank is used up.
+// The bank compiled into the program draws over rows 0 .. totalefrasi - 1
+// until it hits one not shown, and gives up after 10000 misses: sound for
+// its 100 rows. A teacher's bank may have 2000, where the misses would give
+// up now and then with rows still unshown: it draws among those instead.
+bool estraifrase(Orologio &orologio)
+{
+    if (!frasiinsegnante.isEmpty())
+        return estraitranonusate(orologio);
+    int mancati = 0;
+    for (;;) {
+        numerofrase = int(orologio.Rnd() * float(int(totalefrasi)));
+        if (usata(numerofrase) == 0)
+            return true;
+        if (++mancati > tentativiMassimi)
+            return false;
+    }
 }
 
 } // namespace
@@ -256,20 +292,14 @@ void FormB::VIA_Click()
     orologioattivo = true;
     orologio.Randomize();
 
-    int mancati = 0;
-    for (;;) {
-        numerofrase = int(orologio.Rnd() * float(int(totalefrasi)));
-        if (usata(numerofrase) == 0)
-            break;
-        if (++mancati > tentativiMassimi) {
-            AVVISO->setCaption(QStringLiteral("TUTTE LA FRASI SONO COMPLETATE"));
-            audio::suona(QStringLiteral("conga"));
-            abilitaCategorie(false);
-            // With VIA gone the focus fell on FINE, where one more Space would
-            // end the program: the window itself takes it, and ignores keys.
-            setFocus();
-            return;
-        }
+    if (!estraifrase(orologio)) {
+        AVVISO->setCaption(QStringLiteral("TUTTE LA FRASI SONO COMPLETATE"));
+        audio::suona(QStringLiteral("conga"));
+        abilitaCategorie(false);
+        // With VIA gone the focus fell on FINE, where one more Space would
+        // end the program: the window itself takes it, and ignores keys.
+        setFocus();
+        return;
     }
 
     const int n = numerofrase;

@@ -3,6 +3,9 @@
 #include "tabella.h"
 #include "variante.h"
 
+#include "content/regolebanca.h"
+
+#include <QList>
 #include <QString>
 
 // The state of the exercise shared by every screen, read and written
@@ -42,9 +45,15 @@ inline bool orologioattivo = false;
 inline double inizio = 0;
 inline double inizioserie = 0;
 
+// A teacher's sentences, read and checked at start-up; empty when the bank
+// compiled into the program is used.
+inline QList<FraseBanca> frasiinsegnante;
+
 // The sentence bank: frasi(n, j) and codici(n, j) for phrase j = 1..8 of
 // sentence n, codici(n, 0) its number of phrases; the two lines of the
-// whole sentence. Columns 9..22 are room the bank does not use.
+// whole sentence. Columns 9..22 are room the bank does not use. The bank
+// compiled into the program fills rows 0..100; a teacher's bank has a row
+// per sentence.
 inline Tabella2<QString, 101, 23> frasi;
 inline Tabella2<Variante, 101, 23> codici;
 inline Tabella<QString, 101> fraseinteraa;
@@ -55,7 +64,9 @@ inline Tabella<Variante, 101> usata;
 // Wrong answers since the program started, per expected category (1..16).
 inline Tabella<Variante, 21> erroricategoria;
 
-// Fills the four bank tables from the bank compiled into the program.
+// Fills the four bank tables from the bank compiled into the program, or
+// from the teacher's sentences when there are any; these give the tables
+// and usata their size and are all drawn (totalefrasi).
 void caricafrasi();
 
 // Every variable back to its value at program start.

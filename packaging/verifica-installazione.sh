@@ -32,6 +32,8 @@ lib/parsilia/suoni/$s.wav"
 done
 atteso="$atteso
 share/applications/$id.desktop
+share/doc/parsilia/frasi-esempio.txt
+share/man/man1/parsilia.1.gz
 share/icons/hicolor/scalable/apps/$id.svg"
 for n in 16 32 48 64 128 256; do
     atteso="$atteso
@@ -92,6 +94,11 @@ if [ -f "$copyright" ]; then
     grep -qxF "Upstream-Contact: $maintainer" "$copyright" ||
         guasto "copyright: Upstream-Contact is not the package's maintainer, $maintainer"
 fi
+
+# The launcher passes its options on; the example sentences check as good.
+"$prefisso/bin/parsilia" --verifica "$prefisso/share/doc/parsilia/frasi-esempio.txt" >"$prova/verifica.log" 2>&1 ||
+    { cat "$prova/verifica.log"; guasto "the installed example does not check as good"; }
+gzip -t "$prefisso/share/man/man1/parsilia.1.gz" || guasto "the manual page is not a gzip file"
 
 # Left running, the program is still there when timeout stops it, and it
 # stops on that SIGTERM (124) rather than waiting for the SIGKILL (137).

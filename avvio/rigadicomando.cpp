@@ -1,0 +1,290 @@
+#include "rigadicomando.h"
+
+#include "sceltabanca.h"
+
+#include "content/bancainsegnante.h"
+#include "content/categorie.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include <cstdio>
+
+namespace rigadicomando {
+
+namespace {
+
+struct Opzione
+{
+    const char *corto;  // one letter, or nullptr
+    const char *lungo;
+    const char *valore; // the name of its value, or nullptr
+    const char *descrizione;
+};
+
+// Every option, in the order the help lists them.
+const Opzione opzioni[] = {
+    {"h", "help", nullptr, "mostra questo aiuto ed esce"},
+    {"v", "version", nullptr, "mostra la versione ed esce"},
+    {nullptr, "banca", "FILE", "esercita sulle frasi del FILE, scritto dall'insegnante, invece che su quelle "
+                               "incluse nel programma"},
+    {nullptr, "verifica", "FILE", "controlla il FILE di frasi e ne elenca problemi e avvisi, senza aprire "
+                                  "finestre; esce con 0 se il file si può usare, con 1 se no"},
+    {nullptr, "esporta", "FILE", "scrive nel FILE (che non deve esistere) le frasi incluse nel programma, "
+                                 "nel formato dei file dell'insegnante, ed esce"},
+};
+
+// Qt's own options, with one dash or two, which QApplication takes off the
+// command line; those with a value take the next argument unless written
+// -option=value.
+const char *const opzioniQtConValore[] = {"platform", "platformpluginpath", "platformtheme", "plugin",
+                                          "qwindowgeometry", "qwindowicon", "qwindowtitle", "session",
+                                          "display", "geometry", "style", "stylesheet"};
+const char *const opzioniQtSenzaValore[] = {"reverse", "widgetcount", "qmljsdebugger", "testability",
+                                            "nograb", "dograb", "sync"};
+
+template<size_t N>
+bool tra(const char *const (&nomi)[N], const QString &nome)
+{
+    for (const char *n : nomi)
+        if (nome == QLatin1String(n))
+            return true;
+    return false;
+}
+
+QStringList senzaOpzioniQt(const QStringList &argomenti)
+{
+    QStringList nostri;
+    for (qsizetype i = 0; i < argomenti.size(); ++i) {
+        const QString &a = argomenti.at(i);
+        if (a == QLatin1String("--")) {
+            nostri += argomenti.mid(i);
+            break;
+        }
+        if (i == 0 || !a.startsWith(QLatin1Char('-'))) {
+            nostri.append(a);
+            continue;
+        }
+        const QString nome = a.mid(a.startsWith(QLatin1String("--")) ? 2 : 1).section(QLatin1Char('='), 0, 0);
+        if (tra(opzioniQtConValore, nome))
+            i += a.contains(QLatin1Char('=')) ? 0 : 1;
+        else if (!tra(opzioniQtSenzaValore, nome))
+            nostri.append(a);
+    }
+    return nostri;
+}
+
+enum class Richiesta { Esercizio, Aiuto, Versione, Verifica, Esporta, Errore };
+
+Richiesta analizza(QCommandLineParser &parser, const QStringList &argomenti)
+{
+    if (!parser.parse(senzaOpzioniQt(argomenti)) || !parser.positionalArguments().isEmpty())
+        return Richiesta::Errore;
+    if (parser.isSet(QStringLiteral("help")))
+        return Richiesta::Aiuto;
+    if (parser.isSet(QStringLiteral("version")))
+        return Richiesta::Versione;
+    const bool verifica = parser.isSet(QStringLiteral("verifica"));
+    const bool esporta = parser.isSet(QStringLiteral("esporta"));
+    if (verifica && esporta)
+        return Richiesta::Errore;
+    if (verifica)
+        return Richiesta::Verifica;
+    return esporta ? Richiesta::Esporta : Richiesta::Esercizio;
+}
+
+void stampa(std::FILE *dove, const QString &testo)
+{
+    const QByteArray utf8 = testo.toUtf8();
+    std::fwrite(utf8.constData(), 1, size_t(utf8.size()), dove);
+    std::fflush(dove);
+}
+
+QString quanti(qsizetype n, const char *uno, const char *molti)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? uno : molti));
+}
+
+// A text cut into lines of at most `larghezza` characters, each after `rientro` blanks.
+QString aCapo(const QString &testo, int rientro, int larghezza)
+{
+    QString risultato;
+    QString riga;
+    for (const QString &parola : testo.split(QLatin1Char(' '))) {
+        if (!riga.isEmpty() && riga.size() + 1 + parola.size() > larghezza) {
+            risultato += QString(rientro, QLatin1Char(' ')) + riga + QLatin1Char('\n');
+            riga.clear();
+        }
+        riga += (riga.isEmpty() ? QString() : QStringLiteral(" ")) + parola;
+    }
+    return risultato + QString(rientro, QLatin1Char(' ')) + riga + QLatin1Char('\n');
+}
+
+// Where Parsilia looks for a teacher's file, in order, on this machine.
+QStringList percorsiCercati()
+{
+    QStringList percorsi;
+    for (const QString &cartella : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        percorsi.append(QDir(cartella).filePath(QLatin1String(sceltabanca::percorsoRelativo)));
+    return percorsi;
+}
+
+QString aiuto()
+{
+    constexpr int colonna = 20;
+    QString testo = QStringLiteral("Uso: parsilia [opzioni]\n\n"
+                                   "Parsilia: esercizi di analisi logica per la scuola.\n\nOpzioni:\n");
+    for (const Opzione &o : opzioni) {
+        QString nomi = o.corto ? QStringLiteral("-%1, --%2").arg(QLatin1String(o.corto), QLatin1String(o.lungo))
+                               : QStringLiteral("--%1").arg(QLatin1String(o.lungo));
+        if (o.valore)
+            nomi += QLatin1Char(' ') + QLatin1String(o.valore);
+        const QString descrizione = aCapo(QString::fromUtf8(o.descrizione), colonna, 78 - colonna);
+        testo += (QStringLiteral("  ") + nomi).leftJustified(colonna, QLatin1Char(' '));
+        testo += nomi.size() + 2 < colonna ? descrizione.mid(colonna) : QLatin1Char('\n') + descrizione;
+    }
+    testo += QStringLiteral("\nSenza --banca, Parsilia usa il primo di questi file che esiste:\n");
+    for (const QString &p : percorsiCercati())
+        testo += QStringLiteral("  ") + p + QLatin1Char('\n');
+    testo += QStringLiteral("e altrimenti le frasi incluse nel programma. Il formato del file è descritto\n"
+                            "in man parsilia.\n");
+    return testo;
+}
+
+QString erroreDiUso(const QCommandLineParser &parser)
+{
+    QString motivo;
+    if (!parser.unknownOptionNames().isEmpty()) {
+        const QString nome = parser.unknownOptionNames().constFirst();
+        motivo = QStringLiteral("opzione sconosciuta: %1%2").arg(nome.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), nome);
+    } else if (!parser.errorText().isEmpty()) {
+        // Qt says "Missing value after '--banca'." and the like, in English.
+        const QString opzione = parser.errorText().section(QLatin1Char('\''), 1, 1);
+        motivo = parser.errorText().startsWith(QLatin1String("Missing value")) && !opzione.isEmpty()
+                     ? QStringLiteral("manca il nome del file dopo %1").arg(opzione)
+                     : parser.errorText();
+    } else if (!parser.positionalArguments().isEmpty()) {
+        motivo = QStringLiteral("argomento inatteso: %1 (per esercitarsi sulle frasi di un file: parsilia --banca FILE)")
+                     .arg(parser.positionalArguments().constFirst());
+    } else {
+        motivo = QStringLiteral("--verifica ed --esporta non vanno insieme");
+    }
+    return QStringLiteral("parsilia: %1\nPer l'elenco delle opzioni: parsilia --help\n").arg(motivo);
+}
+
+QString riepilogo(const QString &file, const bancainsegnante::Lettura &lettura)
+{
+    QString testo = QStringLiteral("%1: %2, %3.\nSintagmi per categoria:\n")
+                        .arg(file, quanti(lettura.numeroFrasi, "frase", "frasi"),
+                             quanti(lettura.numeroSintagmi, "sintagma", "sintagmi"));
+    QStringList mai;
+    for (const Categoria &c : categorie) {
+        const QString nome = QString::fromUtf8(c.caption).simplified();
+        const int quante = lettura.perCategoria[size_t(c.codice)];
+        testo += QStringLiteral("  %1  %2 %3\n")
+                     .arg(c.codice, 2)
+                     .arg(nome.leftJustified(34, QLatin1Char(' ')))
+                     .arg(quante, 4);
+        if (quante == 0)
+            mai.append(QStringLiteral("%1 %2").arg(c.codice).arg(nome));
+    }
+    if (!mai.isEmpty())
+        testo += QStringLiteral("Categorie mai usate: %1.\n").arg(mai.join(QStringLiteral(", ")));
+    // The user's own folder, then the first of the system's.
+    const QStringList percorsi = percorsiCercati();
+    return testo + QStringLiteral("Il file si può usare: parsilia --banca \"%1\"\noppure, copiato in %2,\n"
+                                  "senza opzioni (per tutti gli utenti: %3).\n")
+                       .arg(file, percorsi.value(0), percorsi.value(1));
+}
+
+int verifica(const QString &file)
+{
+    const bancainsegnante::Lettura lettura = bancainsegnante::leggiFile(file);
+    QString testo;
+    for (const bancainsegnante::Segnalazione &s : lettura.segnalazioni)
+        testo += s.testo + QLatin1Char('\n');
+    if (!lettura.valida()) {
+        const qsizetype problemi = lettura.errori().size();
+        testo += QStringLiteral("%1: %2: il file non si può usare così.\n")
+                     .arg(file, quanti(problemi, "problema", "problemi"));
+        stampa(stdout, testo);
+        return 1;
+    }
+    stampa(stdout, testo + riepilogo(file, lettura));
+    return 0;
+}
+
+int esporta(const QString &file)
+{
+    const QList<FraseBanca> frasi = sceltabanca::frasiIncorporate();
+    const QByteArray testo = bancainsegnante::scrivi(frasi);
+    if (file == QLatin1String("-")) {
+        std::fwrite(testo.constData(), 1, size_t(testo.size()), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+    // A teacher's own sentences are never written over.
+    if (QFileInfo::exists(file)) {
+        stampa(stderr, QStringLiteral("parsilia: %1 esiste già: per non perdere nulla non viene sovrascritto; "
+                                      "scegliere un altro nome\n").arg(file));
+        return 1;
+    }
+    QSaveFile uscita(file);
+    if (!uscita.open(QIODevice::WriteOnly) || uscita.write(testo) != testo.size() || !uscita.commit()) {
+        stampa(stderr, QStringLiteral("parsilia: non si può scrivere %1 (%2)\n").arg(file, uscita.errorString()));
+        return 1;
+    }
+    stampa(stdout, QStringLiteral("%1: scritte %2.\n").arg(file, quanti(frasi.size(), "frase", "frasi")));
+    return 0;
+}
+
+} // namespace
+
+bool apreFinestre(int argc, char **argv)
+{
+    QStringList argomenti;
+    for (int i = 0; i < argc; ++i)
+        argomenti.append(QString::fromLocal8Bit(argv[i]));
+    QCommandLineParser parser;
+    prepara(parser);
+    return analizza(parser, argomenti) == Richiesta::Esercizio;
+}
+
+void prepara(QCommandLineParser &parser)
+{
+    QCoreApplication::setApplicationVersion(QStringLiteral(PARSILIA_VERSIONE));
+    for (const Opzione &o : opzioni) {
+        QStringList nomi{QLatin1String(o.lungo)};
+        if (o.corto)
+            nomi.prepend(QLatin1String(o.corto));
+        parser.addOption(QCommandLineOption(nomi, QString::fromUtf8(o.descrizione),
+                                           o.valore ? QLatin1String(o.valore) : QString()));
+    }
+}
+
+std::optional<int> esegui(QCommandLineParser &parser)
+{
+    switch (analizza(parser, QCoreApplication::arguments())) {
+    case Richiesta::Esercizio:
+        return std::nullopt;
+    case Richiesta::Aiuto:
+        stampa(stdout, aiuto());
+        return 0;
+    case Richiesta::Versione:
+        stampa(stdout, QStringLiteral("parsilia %1\n").arg(QCoreApplication::applicationVersion()));
+        return 0;
+    case Richiesta::Verifica:
+        return verifica(parser.value(QStringLiteral("verifica")));
+    case Richiesta::Esporta:
+        return esporta(parser.value(QStringLiteral("esporta")));
+    case Richiesta::Errore:
+        break;
+    }
+    stampa(stderr, erroreDiUso(parser));
+    return esitoUsoErrato;
+}
+
+} // namespace rigadicomando

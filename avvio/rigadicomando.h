@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+
+class QCommandLineParser;
+
+// Parsilia's command line:
+//
+//   parsilia [--banca FILE]     the drill, on a teacher's sentences if named
+//   parsilia --verifica FILE    checks a teacher's file and says what is wrong
+//   parsilia --esporta FILE     writes the built-in sentences in that format
+//   parsilia --help | --version
+//
+// The options are declared once, in a table in rigadicomando.cpp: a new
+// option is a new row there, read from the parser by whoever needs it.
+namespace rigadicomando {
+
+// Exit status of a command line that cannot be understood.
+constexpr int esitoUsoErrato = 2;
+
+// True when the command line asks for the drill, and so for a display:
+// checking and exporting a bank, the help, the version and a command line
+// that cannot be understood only write to the terminal, and must work with
+// no display at all. Qt's own options (-platform, -style, ...) are let
+// through; QApplication reads them.
+bool apreFinestre(int argc, char **argv);
+
+// Declares the options to a parser.
+void prepara(QCommandLineParser &parser);
+
+// Parses the application's arguments and does whatever needs no window:
+// returns the exit status then, or nothing when the drill is to start.
+std::optional<int> esegui(QCommandLineParser &parser);
+
+} // namespace rigadicomando

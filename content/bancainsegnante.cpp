@@ -1,0 +1,554 @@
+#include "bancainsegnante.h"
+
+#include "categorie.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+#include <algorithm>
+#include <climits>
+
+using namespace regolebanca;
+
+namespace bancainsegnante {
+
+namespace {
+
+// A category's name as it is compared: lower case, no blanks.
+QString chiave(const QString &nome)
+{
+    QString k = nome.toLower();
+    k.removeIf([](QChar c) { return c.isSpace(); });
+    return k;
+}
+
+// What a teacher may write for a category: the caption, the caption without
+// "complemento di" or "complemento", and the code.
+const QHash<QString, int> &nomiCategorie()
+{
+    static const QHash<QString, int> nomi = [] {
+        QHash<QString, int> n;
+        for (const Categoria &c : categorie) {
+            const QString nome = QString::fromUtf8(c.caption).simplified().toLower();
+            n.insert(chiave(nome), c.codice);
+            for (const QLatin1String testa : {QLatin1String("complemento di "), QLatin1String("complemento ")})
+                if (nome.startsWith(testa)) {
+                    n.insert(chiave(nome.mid(testa.size())), c.codice);
+                    break;
+                }
+            n.insert(QString::number(c.codice), c.codice);
+        }
+        return n;
+    }();
+    return nomi;
+}
+
+// Lower case, quickly for the ASCII letters that make most of a text.
+QString minuscolo(const QString &testo)
+{
+    QString m(testo.size(), Qt::Uninitialized);
+    QChar *p = m.data();
+    for (const QChar c : testo) {
+        const char16_t u = c.unicode();
+        *p++ = u < 0x80 ? QChar(u >= 'A' && u <= 'Z' ? char16_t(u + 32) : u) : c.toLower();
+    }
+    return m;
+}
+
+// The order words are sorted in: any will do, so the cheapest.
+bool prima(QStringView a, QStringView b)
+{
+    return std::lexicographical_compare(a.utf16(), a.utf16() + a.size(), b.utf16(), b.utf16() + b.size());
+}
+
+// The words of a text already in lower case, sorted: letters and digits
+// only, so that order and punctuation do not count.
+QList<QStringView> parole(QStringView testo)
+{
+    QList<QStringView> p;
+    qsizetype inizio = -1;
+    for (qsizetype i = 0; i <= testo.size(); ++i) {
+        const QChar c = i < testo.size() ? testo.at(i) : QChar();
+        const bool lettera = i < testo.size() && (c.isLetterOrNumber() || c.category() == QChar::Mark_NonSpacing);
+        if (lettera && inizio < 0)
+            inizio = i;
+        if (!lettera && inizio >= 0) {
+            p.append(testo.mid(inizio, i - inizio));
+            inizio = -1;
+        }
+    }
+    std::sort(p.begin(), p.end(), prima);
+    return p;
+}
+
+// The words of a that b lacks (both sorted).
+QList<QStringView> differenza(const QList<QStringView> &a, const QList<QStringView> &b)
+{
+    QList<QStringView> d;
+    std::set_difference(a.cbegin(), a.cend(), b.cbegin(), b.cend(), std::back_inserter(d), prima);
+    return d;
+}
+
+QString elenco(const QList<QStringView> &parole)
+{
+    constexpr int mostrate = 4;
+    QStringList e;
+    for (qsizetype i = 0; i < std::min<qsizetype>(parole.size(), mostrate); ++i)
+        e.append(QStringLiteral("«%1»").arg(parole.at(i)));
+    if (parole.size() > mostrate)
+        e.append(QStringLiteral("…"));
+    return e.join(QStringLiteral(", "));
+}
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF,
+// no sequence cut short.
+bool utf8Valido(const QByteArray &dati)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(dati.constData());
+    const auto *fine = p + dati.size();
+    while (p < fine) {
+        const unsigned char c = *p++;
+        if (c < 0x80)
+            continue;
+        int seguenti;
+        char32_t codice;
+        if (c >= 0xC2 && c <= 0xDF) {
+            seguenti = 1;
+            codice = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            seguenti = 2;
+            codice = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            seguenti = 3;
+            codice = c & 0x07;
+        } else {
+            return false;
+        }
+        if (fine - p < seguenti)
+            return false;
+        for (int i = 0; i < seguenti; ++i, ++p) {
+            if ((*p & 0xC0) != 0x80)
+                return false;
+            codice = (codice << 6) | (*p & 0x3F);
+        }
+        const char32_t minimo = seguenti == 1 ? 0x80 : seguenti == 2 ? 0x800 : 0x10000;
+        if (codice < minimo || codice > 0x10FFFF || (codice >= 0xD800 && codice <= 0xDFFF))
+            return false;
+    }
+    return true;
+}
+
+// Characters an editor does not show, or shows as something else: control
+// and format characters, unassigned and private code points. A tab counts
+// as a blank.
+bool invisibile(char32_t c)
+{
+    if (c == U'\t')
+        return false;
+    switch (QChar::category(c)) {
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Other_Surrogate:
+    case QChar::Other_PrivateUse:
+    case QChar::Other_NotAssigned:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// One sentence as it is read: its lines in the file, for the messages.
+struct Blocco
+{
+    int lineaFrase = 0;
+    QString frase;        // empty when the block has no sentence line
+    QList<Sintagma> sintagmi;
+    QList<int> lineeSintagmi;
+};
+
+class Lettore
+{
+public:
+    explicit Lettore(const QString &nome)
+        : m_nome(nome)
+    {
+    }
+
+    Lettura esito;
+
+    void leggi(QByteArray dati)
+    {
+        if (dati.size() > maxByte)
+            return errore(0, QStringLiteral("il file è troppo grande (%1 byte): al massimo 1 MB, %2 byte")
+                                 .arg(dati.size()).arg(maxByte));
+        if (dati.startsWith("\xEF\xBB\xBF"))
+            dati.remove(0, 3);
+        QString testo;
+        if (!decodifica(dati, testo))
+            return;
+        const QList<QStringView> righe = QStringView(testo).split(QLatin1Char('\n'));
+        for (qsizetype i = 0; i < righe.size() && !m_fermo; ++i)
+            riga(int(i + 1), righe.at(i));
+        chiudi();
+        if (esito.numeroFrasi == 0 && esito.segnalazioni.isEmpty())
+            errore(0, QStringLiteral("il file non contiene frasi"));
+        else if (!m_fermo)
+            categorieMaiUsate();
+        std::stable_sort(esito.segnalazioni.begin(), esito.segnalazioni.end(),
+                         [](const Segnalazione &a, const Segnalazione &b) { return a.linea < b.linea; });
+        // Nothing of a file with a problem may reach the tables.
+        if (!esito.errori().isEmpty())
+            esito.frasi.clear();
+    }
+
+    void errore(int linea, const QString &testo) { segnala(linea, false, testo); }
+
+private:
+    void segnala(int linea, bool avviso, const QString &testo)
+    {
+        QString dove = m_nome + QLatin1Char(':');
+        if (linea > 0)
+            dove += QString::number(linea) + QLatin1Char(':');
+        // Warnings about the whole file come after everything else.
+        esito.segnalazioni.append({linea > 0 || !avviso ? linea : INT_MAX, avviso,
+                                   dove + (avviso ? QStringLiteral(" avviso: ") : QStringLiteral(" ")) + testo});
+    }
+    void avviso(int linea, const QString &testo) { segnala(linea, true, testo); }
+
+    // UTF-8 to text, composed characters made single (an editor may save
+    // "è" as "e" and an accent, which would count as two characters).
+    bool decodifica(const QByteArray &dati, QString &testo)
+    {
+        if (utf8Valido(dati)) {
+            testo = QString::fromUtf8(dati);
+            // Below U+0300, where combining marks start, every text is composed already.
+            if (std::any_of(testo.cbegin(), testo.cend(), [](QChar c) { return c.unicode() >= 0x300; }))
+                testo = testo.normalized(QString::NormalizationForm_C);
+            return true;
+        }
+        // Name every line that is not UTF-8: usually the accented letters of
+        // a file saved as Latin-1 or Windows-1252.
+        const QList<QByteArray> righe = dati.split('\n');
+        for (qsizetype i = 0; i < righe.size(); ++i)
+            if (!utf8Valido(righe.at(i)))
+                errore(int(i + 1), QStringLiteral("il testo non è in UTF-8: salvare il file con la codifica UTF-8"));
+        return false;
+    }
+
+    void riga(int linea, QStringView grezza)
+    {
+        if (grezza.endsWith(QLatin1Char('\r')))
+            grezza.chop(1);
+        for (qsizetype i = 0; i < grezza.size(); ++i) {
+            const QChar c = grezza.at(i);
+            if (c.unicode() >= 0x20 && c.unicode() < 0x7F)
+                continue; // the common case, printable ASCII
+            const bool coppia = c.isHighSurrogate() && i + 1 < grezza.size() && grezza.at(i + 1).isLowSurrogate();
+            const char32_t codice = coppia ? QChar::surrogateToUcs4(c, grezza.at(++i)) : c.unicode();
+            if (invisibile(codice)) {
+                errore(linea, QStringLiteral("la riga contiene un carattere che non si vede (U+%1): cancellarlo")
+                                  .arg(QString::number(uint(codice), 16).toUpper().rightJustified(4, QLatin1Char('0'))));
+                break;
+            }
+        }
+        const QString testo = grezza.toString().simplified();
+        if (testo.isEmpty())
+            return chiudi();
+        if (testo.startsWith(QLatin1Char('#')))
+            return;
+        if (!m_aperto)
+            return apri(linea, testo);
+        sintagma(linea, testo);
+    }
+
+    void apri(int linea, const QString &testo)
+    {
+        if (esito.numeroFrasi == maxFrasi) {
+            errore(linea, QStringLiteral("più di %1 frasi: un file ne può contenere al massimo %1").arg(maxFrasi));
+            m_fermo = true;
+            return;
+        }
+        m_aperto = true;
+        m_blocco = Blocco();
+        m_blocco.lineaFrase = linea;
+        if (testo.contains(QLatin1Char('='))) {
+            // A block that starts with a phrase: the sentence is missing.
+            errore(linea, QStringLiteral("manca la frase intera: ogni frase comincia con una riga che la riporta "
+                                         "com'è scritta, senza «=»; poi vengono i sintagmi"));
+            sintagma(linea, testo);
+            return;
+        }
+        m_blocco.frase = testo;
+    }
+
+    void sintagma(int linea, const QString &testo)
+    {
+        Sintagma s;
+        const qsizetype uguale = testo.lastIndexOf(QLatin1Char('='));
+        if (uguale < 0) {
+            errore(linea, QStringLiteral("manca la categoria: scrivere il sintagma, poi «=» e la sua categoria, "
+                                         "per esempio «il gatto = soggetto»"));
+            s.letto = false;
+        } else {
+            s.testo = testo.left(uguale).trimmed();
+            const QString categoria = testo.mid(uguale + 1).trimmed();
+            // A file names the same few categories over and over.
+            auto codice = m_categorie.constFind(categoria);
+            if (codice == m_categorie.constEnd())
+                codice = m_categorie.insert(categoria, codiceCategoria(categoria));
+            s.codice = short(*codice);
+            if (categoria.isEmpty()) {
+                errore(linea, QStringLiteral("manca la categoria dopo «=»"));
+                s.letto = false;
+            } else if (s.codice == 0) {
+                errore(linea, QStringLiteral("categoria sconosciuta «%1»: scrivere il nome di un tasto, come "
+                                             "«soggetto», «predicato verbale», «complemento di termine» "
+                                             "o «termine», oppure il suo numero da 1 a 16").arg(categoria));
+                s.letto = false;
+            }
+        }
+        if (s.letto) {
+            ++esito.numeroSintagmi;
+            ++esito.perCategoria[s.codice];
+        }
+        m_blocco.sintagmi.append(s);
+        m_blocco.lineeSintagmi.append(linea);
+    }
+
+    // The end of a block: the sentence goes through the rules.
+    void chiudi()
+    {
+        if (!m_aperto)
+            return;
+        m_aperto = false;
+        const int n = esito.numeroFrasi++;
+        FraseBanca frase;
+        frase.sintagmi = m_blocco.sintagmi;
+        // The free slots the screen has beyond the phrases: empty, code 0.
+        while (frase.sintagmi.size() < maxSintagmi)
+            frase.sintagmi.append(Sintagma());
+        const qsizetype prima = m_regole.problemi.size();
+        bool divisa = false;
+        if (!m_blocco.frase.isEmpty()) {
+            divisa = dividi(m_blocco.frase, frase.fraseinteraa, frase.fraseinterab);
+            if (divisa)
+                m_regole.righeIntere(n, frase.fraseinteraa, frase.fraseinterab);
+            else
+                errore(m_blocco.lineaFrase,
+                       QStringLiteral("la frase è troppo lunga per lo schermo (%1 caratteri): ci stanno %2 "
+                                      "caratteri sulla prima riga e %3 sulla seconda, andando a capo tra due parole")
+                           .arg(m_blocco.frase.size()).arg(maxRigaA).arg(maxRigaB));
+        }
+        m_regole.sintagmi(n, frase.sintagmi);
+        const bool buona = m_regole.problemi.size() == prima;
+        for (qsizetype i = prima; i < m_regole.problemi.size(); ++i)
+            problema(m_regole.problemi.at(i));
+        if (divisa && buona)
+            confrontaParole();
+        m_righe.append(m_blocco.lineaFrase);
+        esito.frasi.append(frase);
+    }
+
+    // A fault of the rules, on the line it is about.
+    void problema(const Problema &p)
+    {
+        const bool suSintagma = p.slot >= 1 && p.slot <= m_blocco.lineeSintagmi.size();
+        const int linea = suSintagma ? m_blocco.lineeSintagmi.at(p.slot - 1) : m_blocco.lineaFrase;
+        // A sentence without phrases is told once; and where a phrase could
+        // not be read, its fault is the one to mend, not the count or the
+        // predicate that phrase may be.
+        const bool illeggibili = std::any_of(m_blocco.sintagmi.cbegin(), m_blocco.sintagmi.cend(),
+                                             [](const Sintagma &s) { return !s.letto; });
+        if (p.guasto == Guasto::SenzaPredicato && (m_blocco.sintagmi.isEmpty() || illeggibili))
+            return;
+        if (p.guasto == Guasto::NumeroSintagmi && p.valore < minSintagmi && illeggibili)
+            return;
+        errore(linea, testo(p));
+    }
+
+    QString testo(const Problema &p) const
+    {
+        switch (p.guasto) {
+        case Guasto::FraseRipetuta:
+            return QStringLiteral("la stessa frase della riga %1").arg(m_righe.value(p.altra));
+        case Guasto::SintagmaSenzaTesto:
+            return QStringLiteral("manca il sintagma prima di «=»");
+        case Guasto::SintagmaTroppoLungo:
+            return QStringLiteral("il sintagma «%1» è troppo lungo per lo schermo: %2 caratteri, al massimo %3")
+                .arg(p.testo).arg(p.valore).arg(maxLunghezzaSintagma);
+        case Guasto::NumeroSintagmi:
+            if (p.valore < minSintagmi)
+                return QStringLiteral("la frase non ha sintagmi: dopo la frase vanno i suoi sintagmi, uno per "
+                                      "riga, nella forma «sintagma = categoria»");
+            return QStringLiteral("la frase ha %1 sintagmi: al massimo %2, quante sono le righe dello schermo")
+                .arg(p.valore).arg(maxSintagmi);
+        case Guasto::SenzaPredicato:
+            return QStringLiteral("la frase non ha il predicato: almeno un sintagma deve essere «predicato "
+                                  "verbale» (2) o «predicato nominale» (3)");
+        // The reader itself keeps these from happening; named all the same.
+        case Guasto::RigaAVuota:
+        case Guasto::RigaBVuota:
+            return QStringLiteral("la frase è vuota");
+        case Guasto::RigaATroppoLunga:
+        case Guasto::RigaBTroppoLunga:
+            return QStringLiteral("la frase è troppo lunga per lo schermo");
+        case Guasto::CodiceNonValido:
+            return QStringLiteral("categoria %1 non valida: i numeri vanno da 1 a 16").arg(p.valore);
+        case Guasto::SlotLiberoConTesto:
+        case Guasto::SintagmaDopoSlotLibero:
+        case Guasto::SpazioIniziale:
+        case Guasto::TroppiSpaziFinali:
+            return QStringLiteral("sintagma «%1» non valido").arg(p.testo);
+        }
+        return QString();
+    }
+
+    // A warning when the phrases do not use the words of the sentence: often
+    // a typo, sometimes a rewording on purpose ("quest'anno" as "questo" and
+    // "anno").
+    void confrontaParole()
+    {
+        QString insieme;
+        for (const Sintagma &s : m_blocco.sintagmi)
+            insieme += (insieme.isEmpty() ? QString() : QStringLiteral(" ")) + s.testo;
+        if (insieme == m_blocco.frase)
+            return; // the phrases cut the sentence as it is written
+        insieme = minuscolo(insieme);
+        const QString intera = minuscolo(m_blocco.frase);
+        const QList<QStringView> frase = parole(intera);
+        const QList<QStringView> sintagmi = parole(insieme);
+        if (frase == sintagmi)
+            return;
+        QStringList cosa;
+        const QList<QStringView> mancano = differenza(frase, sintagmi);
+        const QList<QStringView> inPiu = differenza(sintagmi, frase);
+        if (!mancano.isEmpty())
+            cosa.append(QStringLiteral("nei sintagmi mancano %1").arg(elenco(mancano)));
+        if (!inPiu.isEmpty())
+            cosa.append(QStringLiteral("non sono nella frase %1").arg(elenco(inPiu)));
+        avviso(m_blocco.lineaFrase, QStringLiteral("i sintagmi non hanno le stesse parole della frase (%1): "
+                                                   "un errore di battitura?")
+                                        .arg(cosa.join(QStringLiteral("; "))));
+    }
+
+    void categorieMaiUsate()
+    {
+        QStringList mai;
+        for (int c = 1; c <= maxCodice; ++c)
+            if (esito.perCategoria[c] == 0)
+                mai.append(QStringLiteral("%1 «%2»").arg(c).arg(nomeCategoria(c)));
+        if (!mai.isEmpty())
+            avviso(0, QStringLiteral("nessun sintagma è delle categorie %1").arg(mai.join(QStringLiteral(", "))));
+    }
+
+    QString m_nome;
+    Regole m_regole{minSintagmi};
+    bool m_aperto = false;
+    bool m_fermo = false;
+    Blocco m_blocco;
+    QList<int> m_righe; // the line of each sentence read
+    QHash<QString, int> m_categorie; // as written -> code
+};
+
+QString allineato(const QString &testo, int larghezza)
+{
+    return testo + QString(std::max<qsizetype>(0, larghezza - testo.size()), QLatin1Char(' '));
+}
+
+} // namespace
+
+QStringList Lettura::errori() const
+{
+    QStringList e;
+    for (const Segnalazione &s : segnalazioni)
+        if (!s.avviso)
+            e.append(s.testo);
+    return e;
+}
+
+QStringList Lettura::avvisi() const
+{
+    QStringList a;
+    for (const Segnalazione &s : segnalazioni)
+        if (s.avviso)
+            a.append(s.testo);
+    return a;
+}
+
+Lettura leggi(const QByteArray &dati, const QString &nome)
+{
+    Lettore lettore(nome);
+    lettore.leggi(dati);
+    return lettore.esito;
+}
+
+Lettura leggiFile(const QString &percorso)
+{
+    Lettore lettore(percorso);
+    const QFileInfo info(percorso);
+    QFile file(percorso);
+    if (!info.exists())
+        lettore.errore(0, QStringLiteral("il file non esiste"));
+    else if (info.isDir())
+        lettore.errore(0, QStringLiteral("è una cartella, non un file"));
+    else if (!file.open(QIODevice::ReadOnly))
+        lettore.errore(0, QStringLiteral("il file non si può leggere (%1)").arg(file.errorString()));
+    else
+        lettore.leggi(file.read(maxByte + 1));
+    return lettore.esito;
+}
+
+QByteArray scrivi(const QList<FraseBanca> &frasi)
+{
+    QString testo = QStringLiteral(
+        "# Frasi per Parsilia, esercizi di analisi logica.\n"
+        "#\n"
+        "# Ogni frase è un gruppo di righe, separato dagli altri da una riga vuota:\n"
+        "# prima la frase intera, come si scrive; poi i suoi sintagmi, uno per riga,\n"
+        "# nell'ordine in cui vanno classificati, ciascuno seguito da «=» e dalla sua\n"
+        "# categoria (il nome del tasto o il suo numero, da 1 a 16).\n"
+        "# Le righe che cominciano con # sono commenti.\n"
+        "# Per controllare il file: parsilia --verifica FILE\n");
+    for (qsizetype n = 0; n < frasi.size(); ++n) {
+        const FraseBanca &f = frasi.at(n);
+        testo += QStringLiteral("\n# frase n°%1\n").arg(n);
+        testo += (f.fraseinteraa + QLatin1Char(' ') + f.fraseinterab).simplified() + QLatin1Char('\n');
+        int larghezza = 0;
+        for (const Sintagma &s : f.sintagmi)
+            larghezza = std::max<int>(larghezza, int(s.testo.simplified().size()));
+        for (const Sintagma &s : f.sintagmi)
+            if (s.codice != 0)
+                testo += allineato(s.testo.simplified(), larghezza) + QStringLiteral(" = ")
+                         + nomeCategoria(s.codice) + QLatin1Char('\n');
+    }
+    return testo.toUtf8();
+}
+
+int codiceCategoria(const QString &nome)
+{
+    return nomiCategorie().value(chiave(nome), 0);
+}
+
+QString nomeCategoria(int codice)
+{
+    return QString::fromUtf8(categoria(codice).caption).simplified().toLower();
+}
+
+bool dividi(const QString &frase, QString &rigaA, QString &rigaB)
+{
+    if (frase.size() <= maxRigaA) {
+        rigaA = frase;
+        rigaB = QStringLiteral(" ");
+        return true;
+    }
+    // As much as fits on line A, the rest on line B.
+    const qsizetype capo = frase.lastIndexOf(QLatin1Char(' '), maxRigaA);
+    if (capo <= 0 || frase.size() - capo - 1 > maxRigaB)
+        return false;
+    rigaA = frase.left(capo);
+    rigaB = frase.mid(capo + 1);
+    return true;
+}
+
+} // namespace bancainsegnante

@@ -1,0 +1,437 @@
+#include "ambiente.h"
+
+#include "avvio/sceltabanca.h"
+#include "content/bancainsegnante.h"
+#include "exercise/formb.h"
+#include "services/etichetta.h"
+#include "services/pulsante.h"
+
+#include <QDir>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace Modulo1;
+using namespace bancainsegnante;
+
+namespace {
+
+const QString sorgenti = QStringLiteral(PARSILIA_SORGENTI_DIR);
+const QString esempio = sorgenti + QStringLiteral("/packaging/frasi-esempio.txt");
+
+QByteArray contenuto(const QString &percorso)
+{
+    QFile f(percorso);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void scrivi(const QString &percorso, const QByteArray &dati)
+{
+    QFile f(percorso);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(dati);
+}
+
+// A good sentence block, made different by n.
+QByteArray blocco(int n)
+{
+    return QStringLiteral("Il gatto %1 dorme.\nIl gatto %1 = soggetto\ndorme. = predicato verbale\n\n").arg(n).toUtf8();
+}
+
+// The real program, with no display at all: checking and exporting must not need one.
+struct Esecuzione
+{
+    int esito;
+    QString uscita, errori;
+};
+Esecuzione parsilia(const QStringList &argomenti)
+{
+    QProcess p;
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.remove(QStringLiteral("DISPLAY"));
+    ambiente.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    p.setProcessEnvironment(ambiente);
+    p.start(QStringLiteral(PARSILIA_PROGRAMMA), argomenti);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
+
+class TestBancaInsegnante : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Ambiente> ambiente;
+    QTemporaryDir cartella;
+
+    QString file(const QString &nome, const QByteArray &dati)
+    {
+        const QString percorso = cartella.filePath(nome);
+        scrivi(percorso, dati);
+        return percorso;
+    }
+
+private slots:
+    void initTestCase() { toolkit::preparaCaratteri(); }
+    void init() { ambiente = std::make_unique<Ambiente>(); }
+    void cleanup() { ambiente.reset(); }
+
+    void esportazioneRiletta()
+    {
+        // The built-in bank written in the teacher's format and read back:
+        // the same sentences, phrases and codes, row by row.
+        const QList<FraseBanca> incorporate = sceltabanca::frasiIncorporate();
+        const Lettura l = leggi(bancainsegnante::scrivi(incorporate), QStringLiteral("esportate.txt"));
+        QVERIFY2(l.valida(), qPrintable(l.errori().join('\n')));
+        QCOMPARE(l.frasi.size(), 101);
+        for (int n = 0; n < 101; ++n) {
+            const FraseBanca &a = incorporate.at(n);
+            const FraseBanca &b = l.frasi.at(n);
+            QCOMPARE((b.fraseinteraa + ' ' + b.fraseinterab).simplified(),
+                     (a.fraseinteraa + ' ' + a.fraseinterab).simplified());
+            for (int j = 0; j < 8; ++j) {
+                QCOMPARE(b.sintagmi.at(j).testo, a.sintagmi.at(j).testo.simplified());
+                QCOMPARE(b.sintagmi.at(j).codice, a.sintagmi.at(j).codice);
+            }
+        }
+    }
+
+    void esempioDelReadme()
+    {
+        const QByteArray testo = contenuto(esempio);
+        const Lettura l = leggi(testo, QStringLiteral("frasi-esempio.txt"));
+        QVERIFY2(l.valida(), qPrintable(l.errori().join('\n')));
+        QCOMPARE(l.frasi.size(), 5);
+        // The long sentence is split at a word, line B as short as it can be.
+        QCOMPARE(l.frasi.at(4).fraseinterab, QStringLiteral("biblioteca comunale."));
+        QCOMPARE(l.frasi.at(1).fraseinterab, QStringLiteral(" "));
+        QCOMPARE(l.frasi.at(1).sintagmi.at(0).codice, short(1));
+        QCOMPARE(l.frasi.at(1).sintagmi.at(4).codice, short(9));
+        // The README shows the very same file.
+        QVERIFY(contenuto(sorgenti + QStringLiteral("/README.md")).contains(testo));
+    }
+
+    void errori_data()
+    {
+        QTest::addColumn<QByteArray>("testo");
+        QTest::addColumn<QStringList>("attesi");
+        const QByteArray gatto = "Il gatto dorme.\nIl gatto = soggetto\n";
+        QTest::newRow("not UTF-8") << QByteArray(gatto + "# caff\xe8\ndorme. = predicato verbale\n\xe8 = altro")
+                                   << QStringList{"f.txt:3: il testo non è in UTF-8", "f.txt:5: il testo non è in UTF-8"};
+        QTest::newRow("empty") << QByteArray() << QStringList{"f.txt: il file non contiene frasi"};
+        QTest::newRow("only comments") << QByteArray("# una\n\n   # due\n\n") << QStringList{"f.txt: il file non contiene frasi"};
+        QTest::newRow("unknown category") << QByteArray(gatto + "dorme. = verbo")
+                                          << QStringList{"f.txt:3: categoria sconosciuta «verbo»"};
+        QTest::newRow("code 17") << QByteArray(gatto + "dorme. = 17") << QStringList{"f.txt:3: categoria sconosciuta «17»"};
+        QTest::newRow("no category") << QByteArray(gatto + "dorme.") << QStringList{"f.txt:3: manca la categoria:"};
+        QTest::newRow("nothing after =") << QByteArray(gatto + "dorme. =") << QStringList{"f.txt:3: manca la categoria dopo «=»"};
+        QTest::newRow("nothing before =") << QByteArray(gatto + " = 2") << QStringList{"f.txt:3: manca il sintagma prima di «=»"};
+        QTest::newRow("phrase of 29") << QByteArray(gatto + QByteArray(29, 'a') + " = 2")
+                                      << QStringList{"f.txt:3: il sintagma «aaaaaaaaaaaaaaaaaaaaaaaaaaaaa» è troppo lungo per lo schermo: 29 caratteri, al massimo 28"};
+        QTest::newRow("sentence of 120") << QByteArray(QByteArray("Il gatto ") + QByteArray(111, 'o') + "\nIl gatto = 1\ndorme = 2\n")
+                                         << QStringList{"f.txt:1: la frase è troppo lunga per lo schermo (120 caratteri)"};
+        QTest::newRow("line B of 29") << QByteArray(QByteArray(80, 'a') + " " + QByteArray(30, 'b') + "\nIl gatto = 1\ndorme = 2\n")
+                                      << QStringList{"f.txt:1: la frase è troppo lunga"};
+        QTest::newRow("no predicate") << QByteArray(gatto + "dorme. = altro\n")
+                                      << QStringList{"f.txt:1: la frase non ha il predicato"};
+        QTest::newRow("twice, blanks aside") << QByteArray(gatto + "dorme. = 2\n\n# ancora\nIl  gatto   dorme.\nIl gatto = 1\ndorme. = 2\n")
+                                             << QStringList{"f.txt:6: la stessa frase della riga 1"};
+        QTest::newRow("nine phrases") << QByteArray(gatto + QByteArray("e = 16\n").repeated(7) + "dorme. = 2\n")
+                                      << QStringList{"f.txt:1: la frase ha 9 sintagmi: al massimo 8"};
+        QTest::newRow("no phrases") << QByteArray("Il gatto dorme.\n\n") << QStringList{"f.txt:1: la frase non ha sintagmi"};
+        QTest::newRow("no sentence line") << QByteArray("Il gatto = soggetto\ndorme. = 2\n")
+                                          << QStringList{"f.txt:1: manca la frase intera"};
+        QTest::newRow("zero-width blank") << QByteArray(gatto + "dorme.\xe2\x80\x8b = 2\n")
+                                          << QStringList{"f.txt:3: la riga contiene un carattere che non si vede (U+200B)"};
+        QTest::newRow("lines counted through comments and CR LF")
+            << QByteArray("# titolo\r\n\r\nIl cane abbaia.\r\nIl cane = 1\r\nabbaia. = 2\r\n\r\n# due\r\n"
+                          "Il cane corre.\r\nIl cane = 1\r\ncorre. = correre\r\n")
+            << QStringList{"f.txt:10: categoria sconosciuta «correre»"};
+        QByteArray troppe;
+        for (int n = 0; n <= maxFrasi; ++n)
+            troppe += blocco(n);
+        QTest::newRow("2001 sentences") << troppe << QStringList{QStringLiteral("f.txt:%1: più di 2000 frasi").arg(4 * 2000 + 1)};
+        QTest::newRow("over 1 MB") << QByteArray(maxByte + 1, '#') << QStringList{"f.txt: il file è troppo grande (1048577 byte)"};
+    }
+    void errori()
+    {
+        QFETCH(QByteArray, testo);
+        QFETCH(QStringList, attesi);
+        const Lettura l = leggi(testo, QStringLiteral("f.txt"));
+        const QStringList errori = l.errori();
+        QVERIFY(!l.valida());
+        QVERIFY(l.frasi.isEmpty());
+        QCOMPARE(errori.size(), attesi.size());
+        for (int i = 0; i < attesi.size(); ++i)
+            QVERIFY2(errori.at(i).startsWith(attesi.at(i)), qPrintable(errori.join('\n')));
+    }
+
+    void avvisi_data()
+    {
+        QTest::addColumn<QByteArray>("testo");
+        QTest::addColumn<QString>("avviso");
+        QTest::newRow("a typo") << QByteArray("Il gatto dorme.\nIl gato = 1\ndorme. = 2\n")
+                                << "f.txt:1: avviso: i sintagmi non hanno le stesse parole della frase (nei sintagmi mancano «gatto»; non sono nella frase «gato»)";
+        QTest::newRow("elision written out") << QByteArray("Quest'anno nevica.\nQuesto = 5\nanno = 13\nnevica. = 2\n")
+                                             << "f.txt:1: avviso: i sintagmi non hanno le stesse parole della frase (nei sintagmi mancano «quest»; non sono nella frase «questo»)";
+        // Order, case, punctuation and how an accent was typed do not count.
+        QTest::newRow("attribute moved, accent decomposed")
+            << QByteArray("Il gatto che è qui, in questo appartamento, dorme.\nil gatto = 1\nche = 1\ne\xcc\x80 = 2\n"
+                          "qui = 16\nin appartamento = 9\nquesto, = 5\ndorme. = 2\n")
+            << QString();
+    }
+    void avvisi()
+    {
+        QFETCH(QByteArray, testo);
+        QFETCH(QString, avviso);
+        const Lettura l = leggi(testo, QStringLiteral("f.txt"));
+        QVERIFY2(l.valida(), qPrintable(l.errori().join('\n')));
+        const QStringList avvisi = l.avvisi();
+        // Every file here leaves categories unused: the last warning says which.
+        QVERIFY(avvisi.last().startsWith("f.txt: avviso: nessun sintagma è delle categorie "));
+        QVERIFY(avvisi.last().contains(" 4 «complemento oggetto», "));
+        QCOMPARE(avvisi.size(), avviso.isEmpty() ? 1 : 2);
+        if (!avviso.isEmpty())
+            QVERIFY2(avvisi.first().startsWith(avviso), qPrintable(avvisi.first()));
+    }
+
+    void nomiDelleCategorie()
+    {
+        const QList<QPair<QString, int>> nomi = {
+            {"soggetto", 1}, {"SOGGETTO", 1}, {"predicato verbale", 2}, {"Predicato  Verbale", 2}, {"predicatoverbale", 2},
+            {"complemento di MOTO  A  luogo", 10}, {"moto a luogo", 10}, {"termine", 15}, {"oggetto", 4},
+            {"complemento oggetto", 4}, {"altro", 16}, {"16", 16}, {"3", 3},
+            {"0", 0}, {"17", 0}, {"verbo", 0}, {"complemento di oggetto", 0}, {"", 0}};
+        for (const auto &[nome, codice] : nomi)
+            QVERIFY2(codiceCategoria(nome) == codice, qPrintable(nome));
+    }
+
+    void rigaDiComando_data()
+    {
+        QTest::addColumn<QStringList>("argomenti");
+        QTest::addColumn<int>("esito");
+        QTest::addColumn<QString>("uscita");
+        QTest::addColumn<QString>("errori");
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "Uso: parsilia [opzioni]\n" << "";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "parsilia 1." << "";
+        QTest::newRow("unknown option") << QStringList{"--sconosciuta"} << 2 << ""
+                                        << "parsilia: opzione sconosciuta: --sconosciuta\nPer l'elenco delle opzioni: parsilia --help\n";
+        QTest::newRow("a file without option") << QStringList{esempio} << 2 << "" << "parsilia: argomento inatteso: ";
+        QTest::newRow("no file after --banca") << QStringList{"--banca"} << 2 << "" << "parsilia: manca il nome del file dopo --banca";
+        QTest::newRow("check and export") << QStringList{"--verifica", esempio, "--esporta", "x"} << 2 << "" << "parsilia: ";
+        QTest::newRow("good file") << QStringList{"--verifica", esempio} << 0
+                                   << esempio + ": avviso: nessun sintagma è delle categorie 8" << "";
+        QTest::newRow("missing file") << QStringList{"--verifica", "/nessuna/parte.txt"} << 1
+                                      << "/nessuna/parte.txt: il file non esiste\n/nessuna/parte.txt: 1 problema: il file non si può usare così.\n" << "";
+    }
+    void rigaDiComando()
+    {
+        QFETCH(QStringList, argomenti);
+        QFETCH(int, esito);
+        QFETCH(QString, uscita);
+        QFETCH(QString, errori);
+        const Esecuzione e = parsilia(argomenti);
+        QCOMPARE(e.esito, esito);
+        // Nothing expected: nothing at all.
+        QVERIFY2(uscita.isEmpty() ? e.uscita.isEmpty() : e.uscita.startsWith(uscita), qPrintable(e.uscita));
+        QVERIFY2(errori.isEmpty() ? e.errori.isEmpty() : e.errori.startsWith(errori), qPrintable(e.errori));
+    }
+
+    void verificaEdEsporta()
+    {
+        const QString aiuto = parsilia({"-h"}).uscita;
+        for (const char *opzione : {"\n  --banca FILE ", "\n  --verifica FILE ", "\n  --esporta FILE "})
+            QVERIFY2(aiuto.contains(QLatin1String(opzione)), opzione);
+
+        // --verifica: every problem with its line, a count, status 1.
+        const QString guasto = file("guasto.txt", "Il gatto dorme.\nIl gatto = soggetto\ndorme. = verbo\n\nPiove.\nPiove. = 2\n\nPiove.\nPiove. = 2\n");
+        Esecuzione e = parsilia({"--verifica", guasto});
+        QCOMPARE(e.esito, 1);
+        QCOMPARE(e.uscita.count(guasto + ':'), 4); // two problems, a warning, the count
+        QVERIFY(e.uscita.contains(guasto + ":3: categoria sconosciuta «verbo»"));
+        QVERIFY(e.uscita.contains(guasto + ":8: la stessa frase della riga 5"));
+        QVERIFY(e.uscita.endsWith(guasto + ": 2 problemi: il file non si può usare così.\n"));
+        // A good one: the summary, per category, and where it can go.
+        e = parsilia({"--verifica", esempio});
+        QCOMPARE(e.esito, 0);
+        QVERIFY(e.uscita.contains(esempio + ": 5 frasi, 25 sintagmi.\n"));
+        QVERIFY(e.uscita.contains(QRegularExpression("\n +1  SOGGETTO +4\n")));
+        QVERIFY(e.uscita.contains("Categorie mai usate: 8 complemento di DENOMINAZIONE, 11"));
+
+        // --esporta writes the built-in bank, which checks as good...
+        const QString esportate = cartella.filePath("esportate.txt");
+        e = parsilia({"--esporta", esportate});
+        QCOMPARE(e.esito, 0);
+        QCOMPARE(contenuto(esportate), bancainsegnante::scrivi(sceltabanca::frasiIncorporate()));
+        QCOMPARE(parsilia({"--verifica", esportate}).esito, 0);
+        // ... and never over a file that exists.
+        scrivi(esportate, "le mie frasi");
+        e = parsilia({"--esporta", esportate});
+        QCOMPARE(e.esito, 1);
+        QVERIFY(e.errori.contains("esiste già"));
+        QCOMPARE(contenuto(esportate), QByteArray("le mie frasi"));
+    }
+
+    void fileCercatoNelleCartelleStandard()
+    {
+        const QString utente = cartella.filePath("utente");
+        const QString scuola = cartella.filePath("scuola");
+        const QString sistema = cartella.filePath("sistema");
+        qputenv("XDG_DATA_HOME", utente.toUtf8());
+        qputenv("XDG_DATA_DIRS", (scuola + ':' + sistema).toUtf8());
+        auto metti = [](const QString &base, int n) {
+            QDir().mkpath(base + "/parsilia");
+            scrivi(base + "/parsilia/frasi.txt", blocco(n));
+        };
+        QCOMPARE(sceltabanca::fileTrovato(), QString());
+        sceltabanca::carica(QString());
+        QVERIFY(frasiinsegnante.isEmpty());
+        metti(sistema, 3);
+        QCOMPARE(sceltabanca::fileTrovato(), sistema + "/parsilia/frasi.txt");
+        metti(scuola, 2);
+        QCOMPARE(sceltabanca::fileTrovato(), scuola + "/parsilia/frasi.txt");
+        metti(utente, 1);
+        QCOMPARE(sceltabanca::fileTrovato(), utente + "/parsilia/frasi.txt");
+        sceltabanca::carica(QString());
+        QCOMPARE(frasiinsegnante.size(), 1);
+        QCOMPARE(frasiinsegnante.at(0).fraseinteraa, QStringLiteral("Il gatto 1 dorme."));
+        // A file named on the command line comes first.
+        sceltabanca::carica(esempio);
+        QCOMPARE(frasiinsegnante.size(), 5);
+        qunsetenv("XDG_DATA_HOME");
+        qunsetenv("XDG_DATA_DIRS");
+    }
+
+    void fileGuastoAllAvvio()
+    {
+        // The message names the file and its first problems; the drill then
+        // runs on the built-in bank.
+        QByteArray guasto;
+        for (int n = 0; n < 7; ++n)
+            guasto += "Frase " + QByteArray::number(n) + ".\nFrase = 1\n\n";
+        const QString percorso = file("guasto.txt", guasto);
+        QString testo;
+        quandoModale([&](QWidget *m) {
+            testo = qobject_cast<QMessageBox *>(m)->text();
+            m->close();
+        });
+        sceltabanca::carica(percorso);
+        QVERIFY2(testo.contains(percorso + ":1: la frase non ha il predicato"), qPrintable(testo));
+        QVERIFY(testo.contains(percorso + ":13: "));
+        QVERIFY(!testo.contains(percorso + ":16: "));
+        QVERIFY(testo.contains("(e altri 2)"));
+        QVERIFY(testo.contains("Parsilia userà le frasi già incluse nel programma."));
+        QVERIFY(frasiinsegnante.isEmpty());
+
+        FormB &f = istanza<FormB>();
+        f.Show();
+        QCOMPARE(int(totalefrasi), 100);
+        QCOMPARE(f.Com(1)->isEnabled(), false);
+        ambiente->orologio.numeri = {0.005f};
+        QTest::mouseClick(f.VIA, Qt::LeftButton);
+        QCOMPARE(f.FRASE_INTERA_A->caption(), sceltabanca::frasiIncorporate().at(0).fraseinteraa);
+    }
+
+    void fileLettoUnaVolta()
+    {
+        const QString percorso = file("frasi.txt", blocco(1) + blocco(2));
+        sceltabanca::carica(percorso);
+        QVERIFY(QFile::remove(percorso));
+        FormB &f = istanza<FormB>();
+        f.Show();
+        QCOMPARE(int(totalefrasi), 2);
+        ambiente->orologio.numeri = {0.9f};
+        QTest::mouseClick(f.VIA, Qt::LeftButton);
+        QCOMPARE(f.FRASE_INTERA_A->caption(), QStringLiteral("Il gatto 2 dorme."));
+        QCOMPARE(f.Label1->caption(), QStringLiteral("frase n°1"));
+    }
+
+    void ogniFraseUnaVoltaPoiCompletate()
+    {
+        sceltabanca::carica(esempio);
+        FormB &f = istanza<FormB>();
+        f.Show();
+        domandeperserie = 30000; // no grade screen in the way
+        QSet<QString> viste;
+        // The generator picks among the sentences not shown yet: 0 the first
+        // of them, 0.99 the last.
+        const QList<float> scelte = {0.99f, 0.0f, 0.99f, 0.5f, 0.0f};
+        const QList<int> righe = {4, 0, 3, 2, 1};
+        for (int i = 0; i < scelte.size(); ++i) {
+            ambiente->orologio.numeri = {scelte.at(i)};
+            QTest::mouseClick(f.VIA, Qt::LeftButton);
+            QCOMPARE(int(numerofrase), righe.at(i));
+            viste.insert(f.FRASE_INTERA_A->caption());
+            QCOMPARE(f.FRASE_INTERA_B->isVisible(), righe.at(i) == 4);
+            for (int j = 1; j <= 8; ++j)
+                QCOMPARE(f.Lbmostra(j)->caption(), frasiinsegnante.at(righe.at(i)).sintagmi.at(j - 1).testo);
+            while (numerosintagma <= codici(numerofrase, 0))
+                QTest::mouseClick(f.Com(codiceatteso), Qt::LeftButton);
+            QVERIFY(f.VIA->isVisible());
+        }
+        QCOMPARE(viste.size(), 5);
+        ambiente->lettore.richieste.clear();
+        QTest::mouseClick(f.VIA, Qt::LeftButton);
+        QCOMPARE(f.AVVISO->caption(), QStringLiteral("TUTTE LA FRASI SONO COMPLETATE"));
+        QCOMPARE(ambiente->lettore.nomi(), (QStringList{"rumorevia", "conga"}));
+        QVERIFY(!f.VIA->isVisible() && !f.Com(1)->isEnabled());
+    }
+
+    void duemilaFrasi()
+    {
+        // The largest bank: tables of its size, indices still checked, and
+        // every row drawn once before the bank is used up.
+        QByteArray testo;
+        for (int n = 0; n < maxFrasi; ++n)
+            testo += blocco(n);
+        sceltabanca::carica(file("grande.txt", testo));
+        QCOMPARE(frasiinsegnante.size(), maxFrasi);
+        FormB &f = istanza<FormB>();
+        f.Show();
+        QCOMPARE(int(totalefrasi), maxFrasi);
+        QCOMPARE(fraseinteraa(1999), QStringLiteral("Il gatto 1999 dorme."));
+        QCOMPARE(int(codici(1999, 0)), 2);
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, codici(2000, 0));
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, usata(2000));
+        Orologio reale;
+        QSet<int> estratte;
+        for (int i = 0; i < maxFrasi; ++i) {
+            ambiente->orologio.numeri = {reale.Rnd()};
+            f.VIA_Click();
+            QVERIFY(f.Com(1)->isEnabled());
+            estratte.insert(numerofrase);
+        }
+        QCOMPARE(estratte.size(), maxFrasi);
+        f.VIA_Click();
+        QCOMPARE(f.AVVISO->caption(), QStringLiteral("TUTTE LA FRASI SONO COMPLETATE"));
+        // Back to program start: the built-in bank's bounds.
+        azzera();
+        QCOMPARE(usata.limiteSuperiore(), 100);
+        QCOMPARE(frasi.limiteSuperiore(), 100);
+    }
+
+    void corpusDelFuzzer()
+    {
+        // The fuzzer's seed files: good ones load, broken ones do not, and
+        // whatever a fuzz run has found is read without harm.
+        const QDir corpus(sorgenti + QStringLiteral("/fuzz/corpus"));
+        const QStringList nomi = corpus.entryList(QDir::Files);
+        QVERIFY(nomi.size() >= 10);
+        for (const QString &nome : nomi) {
+            const Lettura l = leggi(contenuto(corpus.filePath(nome)), nome);
+            if (nome.startsWith(QLatin1String("buona")))
+                QVERIFY2(l.valida(), qPrintable(nome + '\n' + l.errori().join('\n')));
+            else if (nome.startsWith(QLatin1String("guasta")))
+                QVERIFY2(!l.valida(), qPrintable(nome));
+        }
+    }
+};
+
+QTEST_MAIN(TestBancaInsegnante)
+#include "tst_bancainsegnante.moc"
