@@ -1,6 +1,7 @@
 #include "avvio/rigadicomando.h"
 #include "avvio/sceltabanca.h"
 #include "screens/iniziale.h"
+#include "services/lettoremuto.h"
 #include "services/toolkit.h"
 
 #include <QApplication>
@@ -24,6 +25,10 @@ int main(int argc, char **argv)
     QApplication::setStyle(QStringLiteral("Fusion"));
     toolkit::preparaCaratteri();
     sceltabanca::carica(riga.value(QStringLiteral("banca")));
+    // Not even the sound system is loaded.
+    LettoreMuto muto;
+    if (riga.isSet(QStringLiteral("muto")))
+        Lettore::imposta(&muto);
     // The program starts on its title screen; everything else follows from
     // the screens' own events.
     istanza<Iniziale>().Show();

@@ -36,6 +36,8 @@ const Opzione opzioni[] = {
                                   "finestre; esce con 0 se il file si può usare, con 1 se no"},
     {nullptr, "esporta", "FILE", "scrive nel FILE (che non deve esistere) le frasi incluse nel programma, "
                                  "nel formato dei file dell'insegnante, ed esce"},
+    {nullptr, "muto", nullptr, "esercita senza suoni (per un laboratorio, dove i suoni di tutti i PC si "
+                               "sentirebbero insieme)"},
 };
 
 // Qt's own options, with one dash or two, which QApplication takes off the

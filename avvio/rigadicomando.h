@@ -6,7 +6,9 @@ class QCommandLineParser;
 
 // Parsilia's command line:
 //
-//   parsilia [--banca FILE]     the drill, on a teacher's sentences if named
+//   parsilia [--banca FILE] [--muto]
+//                               the drill, on a teacher's sentences if named,
+//                               without sound if asked
 //   parsilia --verifica FILE    checks a teacher's file and says what is wrong
 //   parsilia --esporta FILE     writes the built-in sentences in that format
 //   parsilia --help | --version

@@ -139,7 +139,10 @@ void scartaInputArretrato()
 
 void preparaIdentita()
 {
-    QGuiApplication::setApplicationName(QString::fromLatin1(nomeProgramma));
+    QCoreApplication::setApplicationName(QString::fromLatin1(nomeProgramma));
+    // Checking or exporting a bank from the terminal opens no window.
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return;
     QGuiApplication::setDesktopFileName(QString::fromLatin1(voceMenu));
     QIcon icona;
     for (int i = 0; i < iconafinestra::numeroLati; ++i) {

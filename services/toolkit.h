@@ -57,7 +57,8 @@ bool scoperteDaDipingere();
 // which the menu entry's StartupWMClass names), the menu entry it starts
 // from, and the icon every window carries in the taskbar and the window
 // switcher (the captions stay the screens' own). Call once, after
-// QApplication exists and before the first window is shown.
+// the application object exists and before the first window is shown;
+// without a display (a QCoreApplication) only the name is set.
 constexpr const char *nomeProgramma = "Parsilia";
 constexpr const char *voceMenu = "it.parsilia.Parsilia";
 void preparaIdentita();

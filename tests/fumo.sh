@@ -18,6 +18,8 @@ voce=$(dirname "$0")/../packaging/it.parsilia.Parsilia.desktop
 fallito() { echo "FAIL: $*"; [ -s "$lavoro/stderr" ] && sed 's/^/  parsilia: /' "$lavoro/stderr"; exit 1; }
 
 schermo_avvia 1280x800x24 || fallito "no virtual display"
+# No teacher's file of this machine's user: the built-in sentences.
+export XDG_DATA_HOME=$lavoro/dati XDG_DATA_DIRS=$lavoro/dati
 
 # No sound device here: the cues must fail silently.
 QT_QPA_PLATFORM=xcb "$programma" 2>"$lavoro/stderr" &
@@ -79,3 +81,19 @@ kill -TERM $pid_p
 attendi 2 finito || fallito "SIGTERM did not stop the program"
 pid_p=
 echo "stopped by SIGTERM"
+
+# The title's cue reaches the sound device (SDL's "disk" device writes it to
+# a file); with --muto not even the device is opened.
+for muto in "" --muto; do
+    rm -f "$lavoro/suono.raw"
+    SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$lavoro/suono.raw QT_QPA_PLATFORM=xcb "$programma" $muto 2>"$lavoro/stderr" &
+    pid_p=$!
+    attendi 15 finestra > /dev/null || fallito "no title screen with ${muto:-sound}"
+    [ -n "$muto" ] || attendi 5 test -s "$lavoro/suono.raw" || fallito "the title's cue was not played"
+    sleep 0.5
+    kill -TERM $pid_p
+    attendi 2 finito || fallito "SIGTERM did not stop the program"
+    pid_p=
+    [ -z "$muto" ] || [ ! -e "$lavoro/suono.raw" ] || fallito "--muto opened the sound device"
+done
+echo "the cues sound, and --muto silences them"

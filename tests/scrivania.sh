@@ -20,4 +20,5 @@ if [ "$gestore" = openbox ]; then
     attendi 10 test -e "$lavoro/pronto" || { echo "FAIL: openbox did not start"; exit 1; }
     export PARSILIA_GESTORE=1
 fi
-QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy "$programma"
+# No teacher's file of this machine's user: the built-in sentences.
+XDG_DATA_HOME=$lavoro/dati XDG_DATA_DIRS=$lavoro/dati QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy "$programma"
