@@ -24,7 +24,7 @@ QString chiave(const QString &nome)
 }
 
 // What a teacher may write for a category: the caption, the caption without
-// "complemento di" or "complemento", and the code.
+// "complemento di", "complemento" or "predicato", and the code.
 const QHash<QString, int> &nomiCategorie()
 {
     static const QHash<QString, int> nomi = [] {
@@ -32,7 +32,8 @@ const QHash<QString, int> &nomiCategorie()
         for (const Categoria &c : categorie) {
             const QString nome = QString::fromUtf8(c.caption).simplified().toLower();
             n.insert(chiave(nome), c.codice);
-            for (const QLatin1String testa : {QLatin1String("complemento di "), QLatin1String("complemento ")})
+            for (const QLatin1String testa : {QLatin1String("complemento di "), QLatin1String("complemento "),
+                                              QLatin1String("predicato ")})
                 if (nome.startsWith(testa)) {
                     n.insert(chiave(nome.mid(testa.size())), c.codice);
                     break;

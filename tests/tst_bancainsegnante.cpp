@@ -206,7 +206,7 @@ private slots:
         const QList<QPair<QString, int>> nomi = {
             {"soggetto", 1}, {"SOGGETTO", 1}, {"predicato verbale", 2}, {"Predicato  Verbale", 2}, {"predicatoverbale", 2},
             {"complemento di MOTO  A  luogo", 10}, {"moto a luogo", 10}, {"termine", 15}, {"oggetto", 4},
-            {"complemento oggetto", 4}, {"altro", 16}, {"16", 16}, {"3", 3},
+            {"complemento oggetto", 4}, {"altro", 16}, {"16", 16}, {"3", 3}, {"Verbale", 2}, {"nominale", 3},
             {"0", 0}, {"17", 0}, {"verbo", 0}, {"complemento di oggetto", 0}, {"", 0}};
         for (const auto &[nome, codice] : nomi)
             QVERIFY2(codiceCategoria(nome) == codice, qPrintable(nome));
