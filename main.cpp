@@ -11,6 +11,9 @@
 
 int main(int argc, char **argv)
 {
+    // The silent player outlives the application and its windows, which may
+    // still ask for a cue as they go.
+    LettoreMuto muto;
     // Checking or exporting a bank, the help and the version only write to
     // the terminal: they need no display, so no QApplication.
     const std::unique_ptr<QCoreApplication> app(rigadicomando::apreFinestre(argc, argv)
@@ -26,7 +29,6 @@ int main(int argc, char **argv)
     toolkit::preparaCaratteri();
     sceltabanca::carica(riga.value(QStringLiteral("banca")));
     // Not even the sound system is loaded.
-    LettoreMuto muto;
     if (riga.isSet(QStringLiteral("muto")))
         Lettore::imposta(&muto);
     // The program starts on its title screen; everything else follows from

@@ -9,7 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QFile>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -228,17 +228,25 @@ int esporta(const QString &file)
         std::fwrite(testo.constData(), 1, size_t(testo.size()), stdout);
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
-    // A teacher's own sentences are never written over.
-    if (QFileInfo::exists(file)) {
-        stampa(stderr, QStringLiteral("parsilia: %1 esiste già: per non perdere nulla non viene sovrascritto; "
-                                      "scegliere un altro nome\n").arg(file));
+    // A teacher's own sentences are never written over, not even a file
+    // that appears between a look and the writing: the file is created by
+    // the opening itself, or not at all.
+    QFile uscita(file);
+    if (!uscita.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        if (QFileInfo::exists(file))
+            stampa(stderr, QStringLiteral("parsilia: %1 esiste già: per non perdere nulla non viene sovrascritto; "
+                                          "scegliere un altro nome\n").arg(file));
+        else
+            stampa(stderr, QStringLiteral("parsilia: non si può scrivere %1 (%2)\n").arg(file, uscita.errorString()));
         return 1;
     }
-    QSaveFile uscita(file);
-    if (!uscita.open(QIODevice::WriteOnly) || uscita.write(testo) != testo.size() || !uscita.commit()) {
-        stampa(stderr, QStringLiteral("parsilia: non si può scrivere %1 (%2)\n").arg(file, uscita.errorString()));
+    if (uscita.write(testo) != testo.size() || !uscita.flush()) {
+        const QString motivo = uscita.errorString();
+        uscita.remove(); // only what this run created, and only in part
+        stampa(stderr, QStringLiteral("parsilia: non si può scrivere %1 (%2)\n").arg(file, motivo));
         return 1;
     }
+    uscita.close();
     stampa(stdout, QStringLiteral("%1: scritte %2.\n").arg(file, quanti(frasi.size(), "frase", "frasi")));
     return 0;
 }

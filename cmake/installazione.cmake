@@ -28,6 +28,9 @@ add_custom_command(
     DEPENDS ${_confezione}/parsilia.1
     COMMENT "Compressing the manual page")
 add_custom_target(manuale ALL DEPENDS ${CMAKE_BINARY_DIR}/parsilia.1.gz)
+# A package is made from the program's build alone (make package): what it
+# installs is built with it.
+add_dependencies(parsilia manuale)
 
 install(TARGETS parsilia RUNTIME DESTINATION lib/parsilia)
 foreach(suono IN LISTS PARSILIA_SUONI)

@@ -378,6 +378,7 @@ void FormB::flash(const QString &testo)
 {
     Orologio &orologio = Orologio::corrente();
     gratifica->setCaption(testo);
+    sospendiSuggerimenti(true);
     const double t0 = orologio.monotono();
     bool mostrato = false;
     while (orologio.monotono() < t0 + durataFlash) {
@@ -394,6 +395,7 @@ void FormB::flash(const QString &testo)
     // in the queue: it was given during the hold, to a screen that has moved
     // on since, and is no answer.
     toolkit::scartaInputArretrato();
+    sospendiSuggerimenti(false);
     gratifica->setCaption(QString());
     abilitaCategorie(true);
 }

@@ -1,5 +1,6 @@
 #include "forma.h"
 
+#include "doppioclic.h"
 #include "toolkit.h"
 
 #include <QCloseEvent>
@@ -21,6 +22,7 @@ Forma::Forma(double larghezzaTwips, double altezzaTwips)
     // answer, and a palette change would travel to every control on it.
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_colore = palette().color(QPalette::Window);
+    DoppioClic::installa();
     resize(toolkit::pixel(larghezzaTwips), toolkit::pixel(altezzaTwips));
 }
 

@@ -7,10 +7,15 @@
 
 namespace {
 
-bool prendeInput(const QWidget *controllo)
+bool sospesi = false;
+
+// A disabled control may show its tip (a category button between two
+// sentences, while the pupil decides to press VIA), but not during a hold,
+// while its window takes no input, or under a modal window.
+bool mostrabile(const QWidget *controllo)
 {
     const QWidget *modale = QApplication::activeModalWidget();
-    return controllo->isEnabled() && (!modale || modale == controllo->window());
+    return !sospesi && controllo->window()->isEnabled() && (!modale || modale == controllo->window());
 }
 
 void nascondiSubito()
@@ -33,7 +38,7 @@ protected:
     bool eventFilter(QObject *oggetto, QEvent *evento) override
     {
         const auto *controllo = static_cast<QWidget *>(oggetto);
-        if (evento->type() == QEvent::ToolTip && !prendeInput(controllo)) {
+        if (evento->type() == QEvent::ToolTip && !mostrabile(controllo)) {
             evento->ignore();
             return true;
         }
@@ -50,4 +55,11 @@ void suggerimento(QWidget *controllo, const QString &testo)
     controllo->setToolTip(testo);
     controllo->setAccessibleDescription(testo);
     controllo->installEventFilter(new Filtro(controllo));
+}
+
+void sospendiSuggerimenti(bool sospendi)
+{
+    sospesi = sospendi;
+    if (sospendi)
+        nascondiSubito();
 }

@@ -83,8 +83,10 @@ inline void quandoModale(std::function<void(QWidget *)> azione)
                     forma->Unload();
             return;
         }
+        // The check may let the event loop run, and the window go for good.
+        const QPointer<QWidget> finestra = modale;
         azione(modale);
-        auto *forma = qobject_cast<Forma *>(modale);
+        auto *forma = qobject_cast<Forma *>(finestra.data());
         if (forma && !forma->scaricata())
             forma->Unload();
     });

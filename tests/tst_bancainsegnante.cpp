@@ -136,7 +136,7 @@ private slots:
                                       << QStringList{"f.txt:3: il sintagma «aaaaaaaaaaaaaaaaaaaaaaaaaaaaa» è troppo lungo per lo schermo: 29 caratteri, al massimo 28"};
         QTest::newRow("sentence of 120") << QByteArray(QByteArray("Il gatto ") + QByteArray(111, 'o') + "\nIl gatto = 1\ndorme = 2\n")
                                          << QStringList{"f.txt:1: la frase è troppo lunga per lo schermo (120 caratteri)"};
-        QTest::newRow("line B of 29") << QByteArray(QByteArray(80, 'a') + " " + QByteArray(30, 'b') + "\nIl gatto = 1\ndorme = 2\n")
+        QTest::newRow("line B of 29") << QByteArray(QByteArray(80, 'a') + " " + QByteArray(29, 'b') + "\nIl gatto = 1\ndorme = 2\n")
                                       << QStringList{"f.txt:1: la frase è troppo lunga"};
         QTest::newRow("no predicate") << QByteArray(gatto + "dorme. = altro\n")
                                       << QStringList{"f.txt:1: la frase non ha il predicato"};
@@ -263,6 +263,25 @@ private slots:
         QVERIFY(e.uscita.contains(esempio + ": 5 frasi, 25 sintagmi.\n"));
         QVERIFY(e.uscita.contains(QRegularExpression("\n +1  SOGGETTO +4\n")));
         QVERIFY(e.uscita.contains("Categorie mai usate: 8 complemento di DENOMINAZIONE, 11"));
+        // A good file over 1 MB is refused whole, never read in part: a
+        // thousand sentences, each under a long comment.
+        QByteArray grande;
+        for (int n = 0; n < 1000; ++n)
+            grande += "# " + QByteArray(1100, '-') + '\n' + blocco(n);
+        QVERIFY(grande.size() > bancainsegnante::maxByte);
+        e = parsilia({"--verifica", file("grande.txt", grande)});
+        QCOMPARE(e.esito, 1);
+        QVERIFY2(e.uscita.contains("il file è troppo grande"), qPrintable(e.uscita));
+        QVERIFY(!e.uscita.contains(" frasi, "));
+        // The longest sentence that fits: line A of 86 characters to the
+        // column, line B of 20 (107 in all); and line B of 28.
+        const QByteArray rigaA = QByteArray(40, 'a') + ' ' + QByteArray(45, 'b');
+        const QByteArray fino = "Il gatto = 1\ndorme = 2\n";
+        for (const QByteArray &frase : {rigaA + ' ' + QByteArray(20, 'c'), QByteArray(80, 'a') + ' ' + QByteArray(28, 'b')}) {
+            const Lettura l = leggi(frase + '\n' + fino, QStringLiteral("f.txt"));
+            QVERIFY2(l.valida(), qPrintable(l.errori().join('\n')));
+            QCOMPARE(l.frasi.first().fraseinteraa + ' ' + l.frasi.first().fraseinterab, QString::fromLatin1(frase));
+        }
 
         // --esporta writes the built-in bank, which checks as good...
         const QString esportate = cartella.filePath("esportate.txt");
@@ -371,8 +390,10 @@ private slots:
             QCOMPARE(f.FRASE_INTERA_B->isVisible(), righe.at(i) == 4);
             for (int j = 1; j <= 8; ++j)
                 QCOMPARE(f.Lbmostra(j)->caption(), frasiinsegnante.at(righe.at(i)).sintagmi.at(j - 1).testo);
-            while (numerosintagma <= codici(numerofrase, 0))
+            for (int passi = 0; numerosintagma <= codici(numerofrase, 0); ++passi) {
+                QVERIFY2(passi < 8, qPrintable(QStringLiteral("the drill never completed row %1").arg(righe.at(i))));
                 QTest::mouseClick(f.Com(codiceatteso), Qt::LeftButton);
+            }
             QVERIFY(f.VIA->isVisible());
         }
         QCOMPARE(viste.size(), 5);

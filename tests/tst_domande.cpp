@@ -114,18 +114,23 @@ private slots:
         }
     }
 
-    void suggerimentoSoloSuiTastiCheSiPossonoPremere()
+    void suggerimentoAncheTraUnaFraseELAltra()
     {
-        // Qt shows tips on disabled buttons; these show none before VIA...
-        QVERIFY(!suggerisce(f->Com(1)));
+        // Before VIA and once a sentence is complete the buttons are
+        // disabled, but no hold runs: a pupil may read the questions then.
+        QVERIFY(!f->Com(1)->isEnabled());
+        QVERIFY(suggerisce(f->Com(1)));
         presenta(12);
         for (int k : {1, 8, 16})
             QVERIFY(suggerisce(f->Com(k)));
-        // ...nor once the sentence is complete.
-        while (numerosintagma <= codici(numerofrase, 0))
+        for (int passi = 0; numerosintagma <= codici(numerofrase, 0); ++passi) {
+            QVERIFY2(passi < 8, "the drill never completed row 12");
             QTest::mouseClick(f->Com(codiceatteso), Qt::LeftButton);
+        }
         QVERIFY(!f->Com(1)->isEnabled());
-        QVERIFY(!suggerisce(f->Com(1)));
+        QVERIFY(f->VIA->isVisible());
+        for (int k : {1, 9, 16})
+            QVERIFY(suggerisce(f->Com(k)));
     }
 
     void nessunSuggerimentoDuranteLAttesa()

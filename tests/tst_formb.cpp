@@ -627,6 +627,16 @@ private slots:
         QCOMPARE(fineInPausa, fine);
         QCOMPARE(erroriInPausa, errori);
         QVERIFY(categoriaInPausa != categoria);
+        // The disabled caption is etched grey: not a black pixel of it left.
+        const auto neri = [](const QImage &im) {
+            int n = 0;
+            for (int y = 0; y < im.height(); ++y)
+                for (int x = 0; x < im.width(); ++x)
+                    n += im.pixelColor(x, y) == Qt::black;
+            return n;
+        };
+        QVERIFY(neri(categoria) > 20);
+        QCOMPARE(neri(categoriaInPausa), 0);
     }
 
     void dopoLUltimaFraseUnTastoNonChiude()

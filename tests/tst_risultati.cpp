@@ -5,8 +5,11 @@
 #include "screens/frm_errori.h"
 #include "services/etichetta.h"
 #include "services/figura.h"
+#include "screens/iniziale.h"
 #include "services/pulsante.h"
 
+#include <QKeyEvent>
+#include <QStyleHints>
 #include <QTest>
 
 #include <memory>
@@ -35,6 +38,36 @@ struct Visto
     int ottimo = 0, distinto = 0, buono = 0, sufficiente = 0, occorre = 0;
     bool fuocoSuProsegui = false;
 };
+
+// The pupil's input with the times the platform gives it, in milliseconds
+// on Qt Test's own scale: when the last click made up by Qt Test was let go,
+// and a click or a key press at a given time.
+int ultimoRilascio()
+{
+    return QTest::lastMouseTimestamp - QTest::mouseDoubleClickInterval;
+}
+void clicAl(QWidget *w, int ms)
+{
+    QTest::lastMouseTimestamp = ms - 2; // Qt Test adds one before the press
+    QTest::mouseClick(w, Qt::LeftButton);
+}
+void invioAl(QWidget *w, int ms)
+{
+    for (const QEvent::Type tipo : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent tasto(tipo, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        tasto.setTimestamp(ulong(ms));
+        QApplication::sendEvent(w, &tasto);
+    }
+}
+// A second press within the double-click interval, and one a moment later.
+int subito()
+{
+    return QGuiApplication::styleHints()->mouseDoubleClickInterval() / 4;
+}
+int unMomentoDopo()
+{
+    return QGuiApplication::styleHints()->mouseDoubleClickInterval() + 100;
+}
 
 } // namespace
 
@@ -325,6 +358,106 @@ private slots:
         QCOMPARE(int(risposte), 0);
         QCOMPARE(int(errori), 0);
         QVERIFY(r.isVisible());
+    }
+
+    // The side windows open over the category buttons: the second click of a
+    // double-click that opened or closed one lands on what it uncovered or
+    // covered, and a key pressed twice on whatever now has the focus.
+    void doppioClicSuProseguiNonRisponde_data()
+    {
+        QTest::addColumn<bool>("tastiera");
+        QTest::newRow("mouse") << false;
+        QTest::newRow("Invio") << true;
+    }
+    void doppioClicSuProseguiNonRisponde()
+    {
+        QFETCH(bool, tastiera);
+        // Row 0 has 8 phrases: the twentieth answer leaves its sentence open.
+        risposte = 19;
+        ambiente->orologio.numeri = {0.005f};
+        QTest::mouseClick(f->VIA, Qt::LeftButton);
+        int chiusa = 0;
+        quandoModale([&](QWidget *m) {
+            Pulsante *prosegui = qobject_cast<classificaform *>(m)->Command1;
+            chiusa = ultimoRilascio() + 600; // the pupil reads the grade first
+            if (tastiera)
+                invioAl(prosegui, chiusa);
+            else
+                clicAl(prosegui, chiusa);
+        });
+        // The twentieth, with the keyboard or the mouse.
+        if (tastiera) {
+            QApplication::setActiveWindow(f);
+            f->Com(codiceatteso)->setFocus();
+            QTest::keyClick(f->Com(codiceatteso), Qt::Key_Space);
+        } else {
+            QTest::mouseClick(f->Com(codiceatteso), Qt::LeftButton);
+        }
+        QVERIFY(!istanza<classificaform>().caricata());
+        QCOMPARE(int(risposte), 0);
+        // Beneath the pointer or with the focus, a category button.
+        QWidget *sotto = tastiera ? f->focusWidget() : f->Com(codiceatteso % 16 + 1);
+        QVERIFY(sotto && sotto->isEnabled() && sotto != f->FINE && sotto != f->Command8);
+        tastiera ? invioAl(sotto, chiusa + subito()) : clicAl(sotto, chiusa + subito());
+        QCOMPARE(int(risposte), 0);
+        QCOMPARE(int(errori), 0);
+        QCOMPARE(f->Lrisposte->caption(), QStringLiteral("20"));
+        // A press of its own, a moment later, is an answer.
+        tastiera ? invioAl(sotto, chiusa + unMomentoDopo()) : clicAl(sotto, chiusa + unMomentoDopo());
+        QCOMPARE(int(risposte), 1);
+    }
+
+    void doppioClicSuMostraClassifica()
+    {
+        QTest::mouseClick(f->Command8, Qt::LeftButton);
+        FRM_ERRORI &r = istanza<FRM_ERRORI>();
+        risposte = 7;
+        errori = 2;
+        bool rimasta = false;
+        quandoModale([&](QWidget *m) {
+            auto *g = qobject_cast<classificaform *>(m);
+            clicAl(g->Command1, ultimoRilascio() + subito());
+            rimasta = g->isVisible() && !g->scaricata();
+            // Read, and closed: the series goes on.
+            QTest::keyClick(g, Qt::Key_Escape);
+        });
+        QTest::mouseClick(r.Command2, Qt::LeftButton);
+        QVERIFY(rimasta);
+        QCOMPARE(int(risposte), 7);
+        QCOMPARE(int(errori), 2);
+    }
+
+    void doppioClicSuChiudiFinestra()
+    {
+        ambiente->orologio.numeri = {0.005f};
+        QTest::mouseClick(f->VIA, Qt::LeftButton);
+        QTest::mouseClick(f->Command8, Qt::LeftButton);
+        FRM_ERRORI &r = istanza<FRM_ERRORI>();
+        QTest::mouseClick(r.Command1, Qt::LeftButton);
+        QVERIFY(r.scaricata());
+        const int chiusa = ultimoRilascio();
+        clicAl(f->Com(16), chiusa + subito());
+        QCOMPARE(int(risposte), 0);
+        QCOMPARE(int(erroricategoria(1)), 0);
+        clicAl(f->Com(16), chiusa + unMomentoDopo());
+        QCOMPARE(int(risposte), 1);
+        QCOMPARE(int(errori), 1);
+    }
+
+    void doppioClicSulTitolo()
+    {
+        f->Unload();
+        Iniziale &titolo = istanza<Iniziale>();
+        titolo.Show();
+        QTest::mouseClick(&titolo, Qt::LeftButton, {}, QPoint(5, 5));
+        FormB &esercizio = istanza<FormB>();
+        QVERIFY(esercizio.isVisible());
+        const int aperta = ultimoRilascio();
+        clicAl(esercizio.VIA, aperta + subito());
+        QVERIFY(esercizio.VIA->isVisible());
+        QVERIFY(numerofrase.vuota());
+        clicAl(esercizio.VIA, aperta + unMomentoDopo());
+        QVERIFY(!esercizio.VIA->isVisible());
     }
 
     void classificaGuardataSoltanto_data()

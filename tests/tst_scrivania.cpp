@@ -5,12 +5,14 @@
 
 #include "exercise/formb.h"
 #include "screens/classificaform.h"
+#include "screens/frm_errori.h"
 #include "screens/iniziale.h"
 #include "services/etichetta.h"
 #include "services/pulsante.h"
 
 #include <QProcess>
 #include <QScreen>
+#include <QStyleHints>
 #include <QTest>
 
 #include <thread>
@@ -51,6 +53,62 @@ void clickVero(const QPoint &globale, int volte)
                        QStringLiteral("--delay"), QStringLiteral("30"), QStringLiteral("1")});
 }
 
+// The same while the program goes on handling what comes, as it does when a
+// pupil clicks: the first click of a double-click may close a window before
+// the second reaches the X server. Two clicks are a double-click when they
+// come within the double-click interval.
+void clickDalVivo(const QPoint &globale, int volte, int intervallo = 30)
+{
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("xdotool"),
+                  {QStringLiteral("mousemove"), QString::number(globale.x()), QString::number(globale.y()),
+                   QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(volte),
+                   QStringLiteral("--delay"), QString::number(intervallo), QStringLiteral("1")});
+    QTest::qWaitFor([&] { return xdotool.state() == QProcess::NotRunning; }, 5000);
+    QTest::qWait(200);
+}
+
+QPoint centro(const QWidget *w)
+{
+    return w->mapToGlobal(w->rect().center());
+}
+
+// The window of the kind on the screen, once a real click has opened it.
+template<class F>
+F *visibile()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *f = qobject_cast<F *>(w); f && !f->scaricata() && f->isVisible())
+            return f;
+    return nullptr;
+}
+
+// A point of a side window's button that lies over a category button of
+// the exercise screen beneath (the middle of a button may fall between two).
+QPoint sopraUnaCategoria(const QWidget *bottone, const FormB &f)
+{
+    for (int y = bottone->height() / 4; y < bottone->height(); y += bottone->height() / 4)
+        for (int x = bottone->width() / 8; x < bottone->width(); x += bottone->width() / 8) {
+            const QPoint p = bottone->mapToGlobal(QPoint(x, y));
+            const QWidget *sotto = f.childAt(f.mapFromGlobal(p));
+            for (int k = 1; k <= 16; ++k)
+                if (sotto == f.Com(k) && sotto->isEnabled())
+                    return p;
+        }
+    return {};
+}
+
+// Long enough after the last real click for the next to be one of its own.
+void pausa()
+{
+    QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 200);
+}
+
+// The second click of a double-click, a tenth of a second after the first:
+// time for the X server to show or take away the window the first one
+// opened or closed, well within the double-click interval.
+constexpr int secondoClick = 100;
+
 } // namespace
 
 class TestScrivania : public QObject
@@ -67,6 +125,20 @@ class TestScrivania : public QObject
         // Maximized: by the manager, or by the program where there is none.
         QVERIFY2(QTest::qWaitFor([&] { return f->width() >= area.width() - 20 && f->height() >= area.height() - 60; }, 5000),
                  testo(f->geometry()));
+    }
+
+    // The side windows open over the category buttons. Every click of these
+    // is a real one: the program's guard reads the times the X server gives.
+    // VIA first, then what each case opens.
+    FormB &inizia()
+    {
+        FormB &f = istanza<FormB>();
+        aperta(&f);
+        ambiente->orologio.numeri = {0.005f}; // row 0: 8 phrases
+        pausa();
+        clickDalVivo(centro(f.VIA), 1);
+        [&] { QVERIFY(QTest::qWaitFor([&] { return !f.VIA->isVisible(); }, 5000)); }();
+        return f;
     }
 
 private slots:
@@ -161,6 +233,83 @@ private slots:
         QTest::qWait(300);
         QCOMPARE(f.Lrisposte->caption(), QStringLiteral("1"));
         QCOMPARE(f.Lerrori->caption(), QStringLiteral("0"));
+    }
+
+    void doppioClickSuProsegui()
+    {
+        FormB &f = inizia();
+        risposte = 20; // the twentieth answer did not complete the sentence
+        QPoint p;
+        bool chiusa = false;
+        quandoModale([&](QWidget *m) {
+            QVERIFY(QTest::qWaitForWindowExposed(m));
+            p = sopraUnaCategoria(static_cast<classificaform *>(m)->Command1, f);
+            QVERIFY2(!p.isNull(), "PROSEGUI lies over no category button");
+            pausa();
+            clickDalVivo(p, 2, secondoClick);
+            chiusa = QTest::qWaitFor([&] { return !m->isVisible(); }, 5000);
+            QTest::qWait(300);
+        });
+        f.classifica(0);
+        QVERIFY(!p.isNull() && chiusa);
+        // The new series starts at nothing: no "No riprova" on what lay beneath.
+        QCOMPARE(int(risposte), 0);
+        QCOMPARE(int(errori), 0);
+        QCOMPARE(f.Lrisposte->caption(), QStringLiteral("_"));
+    }
+
+    void doppioClickSuMostraClassifica()
+    {
+        FormB &f = inizia();
+        pausa();
+        clickDalVivo(centro(f.Command8), 1);
+        FRM_ERRORI *aperta = nullptr;
+        QVERIFY(QTest::qWaitFor([&] { return (aperta = visibile<FRM_ERRORI>()) != nullptr; }, 5000));
+        FRM_ERRORI &r = *aperta;
+        QVERIFY(QTest::qWaitForWindowExposed(&r));
+        risposte = 7;
+        errori = 2;
+        bool vista = false, sottoProsegui = false;
+        const QPoint p = centro(r.Command2);
+        quandoModale([&](QWidget *m) {
+            // The second click came on the grade screen's PROSEGUI, and was
+            // thrown away: the standings are there to be read.
+            QTest::qWait(300);
+            const Pulsante *prosegui = static_cast<classificaform *>(m)->Command1;
+            sottoProsegui = prosegui->rect().contains(prosegui->mapFromGlobal(p));
+            vista = m->isVisible();
+            QTest::keyClick(m, Qt::Key_Escape);
+        });
+        pausa();
+        clickDalVivo(p, 2, secondoClick);
+        QVERIFY(QTest::qWaitFor([&] { return vista; }, 5000));
+        QVERIFY2(sottoProsegui, "the grade screen's PROSEGUI is not where the second click lands");
+        QCOMPARE(int(risposte), 7);
+        QCOMPARE(int(errori), 2);
+    }
+
+    void doppioClickSuChiudiFinestra()
+    {
+        FormB &f = inizia();
+        pausa();
+        clickDalVivo(centro(f.Command8), 1);
+        FRM_ERRORI *aperta = nullptr;
+        QVERIFY(QTest::qWaitFor([&] { return (aperta = visibile<FRM_ERRORI>()) != nullptr; }, 5000));
+        FRM_ERRORI &r = *aperta;
+        QVERIFY(QTest::qWaitForWindowExposed(&r));
+        const QPoint p = sopraUnaCategoria(r.Command1, f);
+        QVERIFY2(!p.isNull(), "CHIUDI FINESTRA lies over no category button");
+        const QPointer<FRM_ERRORI> chiusa = &r; // gone once closed
+        pausa();
+        clickDalVivo(p, 2, secondoClick);
+        QVERIFY(QTest::qWaitFor([&] { return !chiusa || chiusa->scaricata(); }, 5000));
+        QTest::qWait(300);
+        QCOMPARE(int(risposte), 0);
+        QCOMPARE(f.Lrisposte->caption(), QStringLiteral("_"));
+        // A click of its own, a moment later, is an answer.
+        pausa();
+        clickDalVivo(p, 1);
+        QVERIFY(QTest::qWaitFor([&] { return risposte == 1; }, 5000));
     }
 };
 

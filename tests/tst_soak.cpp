@@ -59,14 +59,20 @@ class TestSoak : public QObject
     int avvii = 0;
     int esaurite = 0;
     QMap<QString, int> conteggio;
+    // The modal window open when each step in progress began, outermost first.
+    QList<QPointer<QWidget>> modali;
+    bool rinviato = false;
 
     int tra(int da, int a) { return std::uniform_int_distribution<int>(da, a)(caso); }
     bool probabile(double p) { return std::bernoulli_distribution(p)(caso); }
 
+    // Said at once: the run ends at the next step, whatever is open then.
     void fallisci(const QString &perche)
     {
-        if (guasto.isEmpty())
-            guasto = QStringLiteral("seed %1, action %2 (%3): %4").arg(seme).arg(azione).arg(ultima, perche);
+        if (!guasto.isEmpty())
+            return;
+        guasto = QStringLiteral("seed %1, action %2 (%3): %4").arg(seme).arg(azione).arg(ultima, perche);
+        qCritical("soak: %s", qPrintable(guasto));
     }
     void verifica(bool condizione, const char *perche)
     {
@@ -296,15 +302,56 @@ class TestSoak : public QObject
 
     // ---- The driver ------------------------------------------------------------
 
+    // The steps come as a pupil's input does: between the program's handlers,
+    // or inside the event loop of a modal window an action opened, never
+    // inside a hold, the throwing away of the input that came during it, or
+    // a wait for the display. A step that falls due there waits for the action
+    // around it to end.
+    bool passoAmmesso() const
+    {
+        if (modali.isEmpty())
+            return true;
+        QWidget *modale = QApplication::activeModalWidget();
+        return modale && modale != modali.last();
+    }
+
+    // What leaving the event loop does in the real program: every modal
+    // window's loop returns, and the run goes on from the top.
+    static void chiudiTutto()
+    {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *f = qobject_cast<Forma *>(w))
+                f->Unload();
+    }
+
+    void prossimo(QEventLoop &fine)
+    {
+        QTimer::singleShot(0, this, [this, &fine] { passo(fine); });
+    }
+
     void passo(QEventLoop &fine)
     {
-        if (!guasto.isEmpty() || (azione >= azioniTotali && !QApplication::activeModalWidget())) {
-            fine.quit();
+        if (!passoAmmesso()) {
+            rinviato = true;
             return;
+        }
+        const bool annidato = !modali.isEmpty();
+        if (!guasto.isEmpty() || toolkit::programmaTerminato() || azione >= azioniTotali) {
+            if (annidato) {
+                // Only the outermost step ends the run or starts the program again.
+                chiudiTutto();
+                rinviato = true;
+                return;
+            }
+            if (!guasto.isEmpty() || (azione >= azioniTotali && !QApplication::activeModalWidget())) {
+                fine.quit();
+                return;
+            }
         }
         // The next step is queued first: an action that opens the modal grade
         // screen stands still until it closes, and the steps go on inside it.
-        QTimer::singleShot(0, this, [this, &fine] { passo(fine); });
+        prossimo(fine);
+        modali.append(QApplication::activeModalWidget());
         ++azione;
         if (qEnvironmentVariableIsSet("PARSILIA_TRACCIA"))
             qInfo("%d: %s", azione, qPrintable(ultima));
@@ -326,6 +373,13 @@ class TestSoak : public QObject
             verificaFine();
         else
             verificaInvarianti();
+        modali.removeLast();
+        // Back where a step may come (the loop of a modal window, or the top):
+        // the one that waited comes now.
+        if (rinviato && passoAmmesso()) {
+            rinviato = false;
+            prossimo(fine);
+        }
     }
 
 private slots:
