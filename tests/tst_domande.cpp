@@ -100,6 +100,25 @@ private slots:
             t.remove(QRegularExpression(QStringLiteral("[.,!?]")));
             return t.trimmed().toLower();
         };
+        const auto parole = [](const QString &t) {
+            QStringList p;
+            for (const auto &m : QRegularExpression(QStringLiteral("\\p{L}+")).globalMatch(t.toLower()))
+                p << m.captured();
+            return p;
+        };
+        // Nor may the example be a sentence of the bank with other words in
+        // the answer's place: "Il treno passa per Firenze" beside "Il treno
+        // veloce passa per la città di Parma", where the words around the
+        // answer are all in the sentence and a phrase of the category opens
+        // as the answer does. Words of four letters or more, cut to four so
+        // that "passa" is "passerà".
+        const auto radici = [&](const QString &t, const QStringList &tranne = {}) {
+            QSet<QString> r;
+            for (const QString &p : parole(t))
+                if (p.size() >= 4 && !tranne.contains(p))
+                    r.insert(p.left(4));
+            return r;
+        };
         QSet<QString> sintagmi;
         for (int n = 0; n <= 100; ++n)
             for (int j = 1; j <= codici(n, 0); ++j)
@@ -111,7 +130,54 @@ private slots:
             const QString risposte = esempio.section(QStringLiteral("»: "), 1).section(QLatin1Char('?'), -1);
             for (const QString &r : risposte.split(QLatin1Char(',')))
                 QVERIFY2(!sintagmi.contains(pulito(r)), qPrintable(esempio));
+            const QSet<QString> cornice = radici(esempio.section(QStringLiteral("»: "), 0, 0), parole(risposte));
+            if (cornice.size() < 2)
+                continue;
+            for (int n = 0; n <= 100; ++n) {
+                if (!radici(fraseinteraa(n) + QLatin1Char(' ') + fraseinterab(n)).contains(cornice))
+                    continue;
+                for (int j = 1; j <= codici(n, 0); ++j)
+                    for (const QString &r : risposte.split(QLatin1Char(',')))
+                        QVERIFY2(codici(n, j) != k || parole(frasi(n, j)).value(0) != parole(r).value(0),
+                                 qPrintable(esempio + QStringLiteral(" / row %1").arg(n)));
+            }
         }
+    }
+
+    void ogniDomandaEQuellaDellaSuaCategoria_data()
+    {
+        // The question a pupil is taught for each category, written here and
+        // not taken from the table, so that two tips swapped fail. ALTRO has
+        // none: its tip in another's place fails there.
+        QTest::addColumn<int>("codice");
+        QTest::addColumn<QString>("domanda");
+        const QList<QPair<int, const char *>> domande = {
+            {1, "Chi? Che cosa?"}, {2, "Che cosa fa"}, {3, "Che cos'è? Com'è?"},
+            {4, "Verbo + chi? che cosa?"}, {5, "Quale? Com'è? Quanti?"}, {6, "Chi è? Che cos'è?"},
+            {7, "Di chi? Di che cosa?"}, {8, "Di quale nome?"}, {9, "Dove?"}, {10, "Verso dove?"},
+            {11, "Da dove?"}, {12, "Per dove? Attraverso dove?"}, {13, "Quando?"},
+            {14, "Per quanto tempo? Da quanto tempo?"}, {15, "A chi? A che cosa?"},
+        };
+        for (const auto &[codice, domanda] : domande)
+            QTest::addRow("%d", codice) << codice << QString::fromUtf8(domanda);
+    }
+    void ogniDomandaEQuellaDellaSuaCategoria()
+    {
+        QFETCH(int, codice);
+        QFETCH(QString, domanda);
+        const QString testo = f->Com(codice)->toolTip();
+        QVERIFY2(testo.startsWith(domanda + QLatin1Char(' ')), qPrintable(testo));
+        // A pronoun the bank files under this category is named by its tip
+        // ("ci" coded TERMINE in "ci racconta" needs "ci" among "mi, ti, gli").
+        static const QStringList pronomi = {"mi", "ti", "ci", "vi", "lo", "la", "li", "le", "gli"};
+        for (int n = 0; n <= 100; ++n)
+            for (int j = 1; j <= codici(n, 0); ++j) {
+                const QString p = QString(frasi(n, j)).remove(QRegularExpression(QStringLiteral("[.,]"))).trimmed().toLower();
+                if (codici(n, j) == codice && pronomi.contains(p))
+                    QVERIFY2(testo.section(QLatin1Char('\n'), 0, 0).contains(
+                                 QRegularExpression(QStringLiteral("\\b%1\\b").arg(p))),
+                             qPrintable(QStringLiteral("row %1: \"%2\"").arg(n).arg(p)));
+            }
     }
 
     void suggerimentoAncheTraUnaFraseELAltra()
