@@ -18,6 +18,18 @@ Etichetta::Etichetta(QWidget *parent)
     setTextFormat(Qt::PlainText);
     // A click on a label belongs to the label, never to the window behind it.
     setAttribute(Qt::WA_NoMousePropagation);
+    // An autosizing caption stops at its container's edge: when the
+    // container grows again (the bottom bar is scaled after the labels in
+    // it), the caption takes back its whole width.
+    if (parent)
+        parent->installEventFilter(this);
+}
+
+bool Etichetta::eventFilter(QObject *oggetto, QEvent *evento)
+{
+    if (oggetto == parentWidget() && evento->type() == QEvent::Resize)
+        adattaAlTesto();
+    return false;
 }
 
 void Etichetta::setCaption(const QString &testo)

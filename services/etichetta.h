@@ -40,6 +40,7 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *oggetto, QEvent *evento) override;
 
 private:
     bool m_autosize = false;

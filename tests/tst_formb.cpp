@@ -606,6 +606,27 @@ private slots:
         QCOMPARE(f->Lrisposte->caption(), QStringLiteral("3"));
     }
 
+    void etichetteDiNuovoIntereDopoUnaRiduzione()
+    {
+        // Restored, made small by hand and as large again: every label is
+        // where and as large as it was, "frase n°" in the bottom bar too.
+        presenta(0);
+        QList<QRect> prima;
+        const QList<Etichetta *> etichette = f->findChildren<Etichetta *>();
+        for (const Etichetta *e : etichette)
+            prima << e->geometry();
+        const QSize intera = f->size();
+        f->showNormal();
+        for (const QSize &misura : {QSize(300, 200), QSize(40, 30), intera}) {
+            f->resize(misura);
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(f->size(), intera);
+        for (int i = 0; i < etichette.size(); ++i)
+            QVERIFY2(etichette.at(i)->geometry() == prima.at(i), qPrintable(etichette.at(i)->text()));
+        QCOMPARE(f->Label1->caption(), QStringLiteral("frase n°0"));
+    }
+
     void pausaSenzaTastiGrigi()
     {
         // The wrong-answer hold blocks the whole screen without greying
