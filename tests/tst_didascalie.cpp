@@ -32,10 +32,23 @@ std::pair<QRectF, QString> inchiostro(const QWidget *w)
         // Trailing blanks show nothing.
         return {QRectF(x, a.top(), m.horizontalAdvance(t.trimmed()), m.ascent() + m.descent()), t.trimmed()};
     }
-    if (auto *b = qobject_cast<const Pulsante *>(w)) {
+    if (auto *b = qobject_cast<const Pulsante *>(w); b && b->colorato()) {
+        // What is painted: the letters (black, or the etched grey of a
+        // disabled button) found in the button's picture. A caption cut by
+        // the edge of its area leaves letters on that edge: it counts as
+        // running past it.
+        const QImage im = const_cast<Pulsante *>(b)->grab().toImage();
         const QRect a = b->rect().adjusted(3, 2, -3, -2);
-        const QRectF r = QFontMetricsF(b->carattereDipinto()).boundingRect(a, Qt::AlignCenter | Qt::TextWordWrap, b->caption());
-        return {r.intersects(a) ? r : QRectF(a), b->caption()};
+        const QColor lettera = b->disabilitato() ? QColor(0x80, 0x80, 0x80) : QColor(Qt::black);
+        QRect r;
+        for (int y = a.top(); y <= a.bottom(); ++y)
+            for (int x = a.left(); x <= a.right(); ++x)
+                if (im.pixelColor(x, y) == lettera)
+                    r |= QRect(x, y, 1, 1);
+        if (r.isEmpty())
+            return {QRectF(b->rect()).adjusted(-5, -5, 5, 5), b->caption()}; // nothing painted
+        const bool tagliata = r.top() <= a.top() || r.bottom() >= a.bottom() || r.left() <= a.left() || r.right() >= a.right();
+        return {tagliata ? QRectF(b->rect()).adjusted(-5, -5, 5, 5) : QRectF(r), b->caption()};
     }
     if (auto *c = qobject_cast<const Cornice *>(w))
         return {QRectF(6, 0, QFontMetricsF(c->font()).horizontalAdvance(c->caption()) + 4, 1), c->caption()};
@@ -73,6 +86,17 @@ class TestDidascalie : public QObject
 
 private slots:
     void initTestCase() { toolkit::preparaCaratteri(); }
+
+    void unaDidascaliaCheStaNonSiRimpicciolisce()
+    {
+        // "complemento di TEMPO DETERMINATO" runs to three lines whose boxes
+        // overflow the button, but its letters fit: drawn in its own size.
+        ambiente = std::make_unique<Ambiente>();
+        FormB &f = istanza<FormB>();
+        f.Show();
+        QCOMPARE(f.Com(13)->carattereDipinto(), f.Com(13)->font());
+        ambiente.reset();
+    }
     void init()
     {
         ambiente = std::make_unique<Ambiente>();
