@@ -64,7 +64,8 @@ void clickDalVivo(const QPoint &globale, int volte, int intervallo = 30)
                   {QStringLiteral("mousemove"), QString::number(globale.x()), QString::number(globale.y()),
                    QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(volte),
                    QStringLiteral("--delay"), QString::number(intervallo), QStringLiteral("1")});
-    QTest::qWaitFor([&] { return xdotool.state() == QProcess::NotRunning; }, 5000);
+    if (!QTest::qWaitFor([&] { return xdotool.state() == QProcess::NotRunning; }, 5000))
+        qWarning("xdotool did not end within five seconds");
     QTest::qWait(200);
 }
 
