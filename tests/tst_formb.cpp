@@ -148,18 +148,26 @@ private slots:
         QCOMPARE(int(domandeperserie), 20);
         QVERIFY(!fraseinteraa(100).isEmpty());
 
-        // Every control but the timer is registered once, in the fixed order.
-        QCOMPARE(int(ridimschermo::numerocontrolli), 41);
-        QCOMPARE(ridimschermo::formcorrente.data(), f);
-        QCOMPARE(ridimschermo::controlli[1].data(), f->AVVISO);
-        QCOMPARE(ridimschermo::controlli[11].data(), f->VIA);
-        QCOMPARE(ridimschermo::controlli[17].data(), f->Com(1));
-        QCOMPARE(ridimschermo::controlli[40].data(), f->Lbmostra(8));
-        QCOMPARE(ridimschermo::controlli[41].data(), f->Frame5);
-        QSet<QWidget *> registrati;
-        for (int i = 1; i <= 41; ++i)
-            registrati.insert(ridimschermo::controlli[i]);
-        QCOMPARE(registrati.size(), 41);
+        // Every control follows the window: at half its size, each is at
+        // half its place (within the rounding of a pixel) in half its font.
+        QHash<QWidget *, QPair<QPoint, double>> prima;
+        for (QWidget *w : f->findChildren<QWidget *>())
+            if (qobject_cast<Etichetta *>(w) || qobject_cast<Pulsante *>(w) || qobject_cast<Cornice *>(w))
+                prima.insert(w, {w->pos(), toolkit::FontSize(w)});
+        QCOMPARE(prima.size(), 41);
+        const QSize intera = f->size();
+        f->showNormal();
+        f->resize(intera / 2);
+        QCoreApplication::processEvents();
+        QCOMPARE(f->size(), intera / 2);
+        for (auto it = prima.cbegin(); it != prima.cend(); ++it) {
+            const QString nome = it.key()->property("text").toString() + QLatin1Char(' ')
+                                 + QString::fromUtf8(it.key()->metaObject()->className());
+            QVERIFY2(qAbs(it.key()->x() - it.value().first.x() / 2.0) <= 1.5
+                         && qAbs(it.key()->y() - it.value().first.y() / 2.0) <= 1.5, qPrintable(nome));
+            QVERIFY2(qAbs(toolkit::FontSize(it.key()) - std::max(it.value().second / 2, toolkit::minimoPunti)) < 0.5,
+                     qPrintable(nome));
+        }
     }
 
     void primaPressioneDiVia()

@@ -175,15 +175,20 @@ private slots:
 
     void registroVuotoOSostituito()
     {
-        // A new registration replaces the old entries; an empty one does nothing.
+        // An empty registry scales nothing: the window resized, its
+        // controls stay where they were.
+        const QRect avviso = schermo->avviso->geometry();
+        const double punti = toolkit::FontSize(schermo->avviso);
         ridimschermo::azzera();
         ridimschermo::ridimensiona();
         ridimschermo::numerocontrolli = 0;
         ridimschermo::preparacontrolli();
         QCOMPARE(ridimschermo::controlli.size(), 1);
         ridimschermo::formcorrente = schermo;
-        ridimschermo::ridimensiona();
-        // A control destroyed while registered is skipped.
+        ridimensionaA(400, 300);
+        QCOMPARE(schermo->avviso->geometry(), avviso);
+        // A new registration replaces the old one: the five controls are no
+        // longer moved; and a control destroyed while registered is skipped.
         ridimschermo::numerocontrolli = 1;
         ridimschermo::preparacontrolli();
         auto *temporaneo = new Etichetta(schermo);
@@ -191,6 +196,8 @@ private slots:
         ridimschermo::adattaschermo();
         delete temporaneo;
         ridimensionaA(500, 500);
+        QCOMPARE(schermo->avviso->geometry(), avviso);
+        QCOMPARE(toolkit::FontSize(schermo->avviso), punti);
     }
 };
 

@@ -289,6 +289,30 @@ private slots:
         QCOMPARE(int(errori), 2);
     }
 
+    void mostraErroriDiNuovoLaPortaDavanti()
+    {
+        // The review hidden behind the exercise screen comes back in front
+        // at the next "mostra errori".
+        FormB &f = inizia();
+        pausa();
+        clickDalVivo(centro(f.Command8), 1);
+        FRM_ERRORI *aperta = nullptr;
+        QVERIFY(QTest::qWaitFor([&] { return (aperta = visibile<FRM_ERRORI>()) != nullptr; }, 5000));
+        QVERIFY(QTest::qWaitForWindowExposed(aperta));
+        const auto inVista = [&] {
+            const QRect dove = aperta->geometry();
+            const QImage visto = f.screen()->grabWindow(0, dove.x(), dove.y(), dove.width(), dove.height()).toImage();
+            return diversi(visto, aperta->grab().toImage()) < 0.01;
+        };
+        QVERIFY(QTest::qWaitFor(inVista, 3000));
+        f.raise();
+        f.activateWindow();
+        QVERIFY(QTest::qWaitFor([&] { return !inVista(); }, 3000));
+        pausa();
+        clickDalVivo(centro(f.Command8), 1);
+        QVERIFY(QTest::qWaitFor(inVista, 3000));
+    }
+
     void doppioClickSuChiudiFinestra()
     {
         FormB &f = inizia();
