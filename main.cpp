@@ -27,7 +27,7 @@ int main(int argc, char **argv)
 
     QApplication::setStyle(QStringLiteral("Fusion"));
     toolkit::preparaCaratteri();
-    sceltabanca::carica(riga.value(QStringLiteral("banca")));
+    sceltabanca::carica(rigadicomando::fileBanca(riga));
     // Not even the sound system is loaded.
     if (riga.isSet(QStringLiteral("muto")))
         Lettore::imposta(&muto);

@@ -82,9 +82,26 @@ QStringList senzaOpzioniQt(const QStringList &argomenti)
 
 enum class Richiesta { Esercizio, Aiuto, Versione, Verifica, Esporta, Errore };
 
+// A file named with no option is the drill's bank, as with --banca: what
+// the desktop passes when a teacher opens a file with Parsilia.
+bool fileSenzaOpzione(const QCommandLineParser &parser)
+{
+    return parser.positionalArguments().size() == 1 && !parser.isSet(QStringLiteral("banca"))
+           && !parser.isSet(QStringLiteral("verifica")) && !parser.isSet(QStringLiteral("esporta"));
+}
+
+bool nomeVuoto(const QCommandLineParser &parser)
+{
+    for (const char *opzione : {"banca", "verifica", "esporta"})
+        if (parser.isSet(QLatin1String(opzione)) && parser.value(QLatin1String(opzione)).trimmed().isEmpty())
+            return true;
+    return fileSenzaOpzione(parser) && parser.positionalArguments().constFirst().trimmed().isEmpty();
+}
+
 Richiesta analizza(QCommandLineParser &parser, const QStringList &argomenti)
 {
-    if (!parser.parse(senzaOpzioniQt(argomenti)) || !parser.positionalArguments().isEmpty())
+    if (!parser.parse(senzaOpzioniQt(argomenti)) || nomeVuoto(parser)
+        || !(parser.positionalArguments().isEmpty() || fileSenzaOpzione(parser)))
         return Richiesta::Errore;
     if (parser.isSet(QStringLiteral("help")))
         return Richiesta::Aiuto;
@@ -138,7 +155,7 @@ QStringList percorsiCercati()
 QString aiuto()
 {
     constexpr int colonna = 20;
-    QString testo = QStringLiteral("Uso: parsilia [opzioni]\n\n"
+    QString testo = QStringLiteral("Uso: parsilia [opzioni] [FILE]\n\n"
                                    "Parsilia: esercizi di analisi logica per la scuola.\n\nOpzioni:\n");
     for (const Opzione &o : opzioni) {
         QString nomi = o.corto ? QStringLiteral("-%1, --%2").arg(QLatin1String(o.corto), QLatin1String(o.lungo))
@@ -169,9 +186,12 @@ QString erroreDiUso(const QCommandLineParser &parser)
         motivo = parser.errorText().startsWith(QLatin1String("Missing value")) && !opzione.isEmpty()
                      ? QStringLiteral("manca il nome del file dopo %1").arg(opzione)
                      : parser.errorText();
+    } else if (nomeVuoto(parser)) {
+        motivo = QStringLiteral("il nome del file è vuoto");
     } else if (!parser.positionalArguments().isEmpty()) {
-        motivo = QStringLiteral("argomento inatteso: %1 (per esercitarsi sulle frasi di un file: parsilia --banca FILE)")
-                     .arg(parser.positionalArguments().constFirst());
+        motivo = QStringLiteral("argomento inatteso: %1 (un solo FILE, senza --verifica o --esporta: "
+                                "per esercitarsi sulle frasi di un file, parsilia FILE)")
+                     .arg(parser.positionalArguments().constLast());
     } else {
         motivo = QStringLiteral("--verifica ed --esporta non vanno insieme");
     }
@@ -261,6 +281,11 @@ bool apreFinestre(int argc, char **argv)
     QCommandLineParser parser;
     prepara(parser);
     return analizza(parser, argomenti) == Richiesta::Esercizio;
+}
+
+QString fileBanca(const QCommandLineParser &parser)
+{
+    return fileSenzaOpzione(parser) ? parser.positionalArguments().constFirst() : parser.value(QStringLiteral("banca"));
 }
 
 void prepara(QCommandLineParser &parser)

@@ -1,14 +1,18 @@
 #pragma once
 
+#include <QString>
+
 #include <optional>
 
 class QCommandLineParser;
 
 // Parsilia's command line:
 //
-//   parsilia [--banca FILE] [--muto]
-//                               the drill, on a teacher's sentences if named,
-//                               without sound if asked
+//   parsilia [--banca FILE | FILE] [--muto]
+//                               the drill, on a teacher's sentences if named
+//                               (a file opened with Parsilia from the
+//                               desktop comes without the option), without
+//                               sound if asked
 //   parsilia --verifica FILE    checks a teacher's file and says what is wrong
 //   parsilia --esporta FILE     writes the built-in sentences in that format
 //   parsilia --help | --version
@@ -29,6 +33,10 @@ bool apreFinestre(int argc, char **argv);
 
 // Declares the options to a parser.
 void prepara(QCommandLineParser &parser);
+
+// The teacher's file the drill is asked for, by --banca or by its name
+// alone; empty when none is.
+QString fileBanca(const QCommandLineParser &parser);
 
 // Parses the application's arguments and does whatever needs no window:
 // returns the exit status then, or nothing when the drill is to start.

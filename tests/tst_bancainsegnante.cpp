@@ -1,5 +1,6 @@
 #include "ambiente.h"
 
+#include "avvio/rigadicomando.h"
 #include "avvio/sceltabanca.h"
 #include "content/bancainsegnante.h"
 #include "exercise/formb.h"
@@ -8,6 +9,7 @@
 
 #include <QDir>
 #include <QMessageBox>
+#include <QCommandLineParser>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -218,11 +220,15 @@ private slots:
         QTest::addColumn<int>("esito");
         QTest::addColumn<QString>("uscita");
         QTest::addColumn<QString>("errori");
-        QTest::newRow("help") << QStringList{"--help"} << 0 << "Uso: parsilia [opzioni]\n" << "";
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "Uso: parsilia [opzioni] [FILE]\n" << "";
         QTest::newRow("version") << QStringList{"--version"} << 0 << "parsilia 1." << "";
         QTest::newRow("unknown option") << QStringList{"--sconosciuta"} << 2 << ""
                                         << "parsilia: opzione sconosciuta: --sconosciuta\nPer l'elenco delle opzioni: parsilia --help\n";
-        QTest::newRow("a file without option") << QStringList{esempio} << 2 << "" << "parsilia: argomento inatteso: ";
+        QTest::newRow("two files without option") << QStringList{esempio, "altro.txt"} << 2 << ""
+                                                  << "parsilia: argomento inatteso: altro.txt";
+        QTest::newRow("a file and --verifica") << QStringList{"--verifica", esempio, "altro.txt"} << 2 << ""
+                                               << "parsilia: argomento inatteso: altro.txt";
+        QTest::newRow("an empty name") << QStringList{"--banca", ""} << 2 << "" << "parsilia: il nome del file è vuoto";
         QTest::newRow("no file after --banca") << QStringList{"--banca"} << 2 << "" << "parsilia: manca il nome del file dopo --banca";
         QTest::newRow("check and export") << QStringList{"--verifica", esempio, "--esporta", "x"} << 2 << "" << "parsilia: ";
         QTest::newRow("good file") << QStringList{"--verifica", esempio} << 0
@@ -241,6 +247,18 @@ private slots:
         // Nothing expected: nothing at all.
         QVERIFY2(uscita.isEmpty() ? e.uscita.isEmpty() : e.uscita.startsWith(uscita), qPrintable(e.uscita));
         QVERIFY2(errori.isEmpty() ? e.errori.isEmpty() : e.errori.startsWith(errori), qPrintable(e.errori));
+    }
+
+    void unFileSenzaOpzioneEComeBanca()
+    {
+        // What the desktop runs for "Apri con": parsilia FILE, the drill on it.
+        QCommandLineParser riga;
+        rigadicomando::prepara(riga);
+        QVERIFY(riga.parse({"parsilia", "verbi.txt"}));
+        QCOMPARE(rigadicomando::fileBanca(riga), QStringLiteral("verbi.txt"));
+        QByteArray nome = "parsilia", file = "verbi.txt";
+        char *argv[] = {nome.data(), file.data()};
+        QVERIFY(rigadicomando::apreFinestre(2, argv));
     }
 
     void verificaEdEsporta()
