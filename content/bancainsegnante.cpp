@@ -7,6 +7,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <utility>
 #include <climits>
 
 using namespace regolebanca;
@@ -43,6 +44,87 @@ const QHash<QString, int> &nomiCategorie()
         return n;
     }();
     return nomi;
+}
+
+// A category as a teacher may write it, in the words of the table: the
+// usual abbreviations written out ("compl.", "pred."), a final full stop
+// dropped, the curly apostrophe made straight, "d'oggetto" as "oggetto".
+QString nomeDisteso(const QString &nome)
+{
+    QString n = nome.simplified().toLower();
+    n.replace(QChar(0x2019), QLatin1Char('\''));
+    while (n.endsWith(QLatin1Char('.')))
+        n.chop(1);
+    n = n.trimmed();
+    for (const auto &[breve, intero] : {std::pair{"compl", "complemento "}, std::pair{"pred", "predicato "}}) {
+        const QLatin1String b(breve);
+        if (n.startsWith(b) && n.size() > b.size() && (n.at(b.size()) == QLatin1Char('.') || n.at(b.size()) == QLatin1Char(' ')))
+            n = QLatin1String(intero) + n.mid(b.size() + 1).trimmed();
+    }
+    if (n.startsWith(QLatin1String("complemento d'")))
+        n = QStringLiteral("complemento ") + n.mid(14).trimmed();
+    return n;
+}
+
+// The complements of school grammar that have no button: written «altro».
+bool senzaTasto(const QString &nome)
+{
+    static const QStringList complementi = {
+        "compagnia", "unione", "mezzo", "modo", "maniera", "causa", "agente", "causa efficiente", "fine", "scopo",
+        "argomento", "materia", "qualità", "quantità", "età", "paragone", "limitazione", "vocazione",
+        "esclusione", "sostituzione", "vantaggio", "svantaggio", "origine", "provenienza", "allontanamento",
+        "separazione", "partitivo", "abbondanza", "privazione", "colpa", "pena", "prezzo", "stima",
+        "distributivo", "predicativo", "concessivo", "rapporto", "misura", "peso", "estensione", "distanza"};
+    QString n = nomeDisteso(nome);
+    for (const QLatin1String testa : {QLatin1String("complemento di "), QLatin1String("complemento ")})
+        if (n.startsWith(testa)) {
+            n = n.mid(testa.size());
+            break;
+        }
+    return complementi.contains(n);
+}
+
+// Edits from one word to another (letters put in, taken out or changed).
+int distanza(const QString &a, const QString &b)
+{
+    QList<int> riga(b.size() + 1);
+    for (qsizetype j = 0; j <= b.size(); ++j)
+        riga[j] = int(j);
+    for (qsizetype i = 1; i <= a.size(); ++i) {
+        int diagonale = riga[0];
+        riga[0] = int(i);
+        for (qsizetype j = 1; j <= b.size(); ++j) {
+            const int sopra = riga[j];
+            riga[j] = std::min({riga[j] + 1, riga[j - 1] + 1, diagonale + (a.at(i - 1) == b.at(j - 1) ? 0 : 1)});
+            diagonale = sopra;
+        }
+    }
+    return riga[b.size()];
+}
+
+// The accepted name nearest to one not understood, if one is near enough
+// to be a slip of the keys.
+QString nomeVicino(const QString &nome)
+{
+    const QString cercato = chiave(nomeDisteso(nome));
+    QString migliore;
+    int minima = std::max(2, int(cercato.size()) / 4) + 1;
+    for (const Categoria &c : categorie) {
+        const QString intero = QString::fromUtf8(c.caption).simplified().toLower();
+        QStringList nomi{intero};
+        for (const QLatin1String testa : {QLatin1String("complemento di "), QLatin1String("complemento "),
+                                          QLatin1String("predicato ")})
+            if (intero.startsWith(testa)) {
+                nomi.append(intero.mid(testa.size()));
+                break;
+            }
+        for (const QString &n : nomi)
+            if (const int d = distanza(cercato, chiave(n)); d < minima) {
+                minima = d;
+                migliore = n;
+            }
+    }
+    return migliore;
 }
 
 // Lower case, quickly for the ASCII letters that make most of a text.
@@ -188,6 +270,11 @@ public:
         QString testo;
         if (!decodifica(dati, testo))
             return;
+        // Old Macs end lines with CR alone; Windows with CR LF.
+        if (testo.contains(QLatin1Char('\r'))) {
+            testo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            testo.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        }
         const QList<QStringView> righe = QStringView(testo).split(QLatin1Char('\n'));
         for (qsizetype i = 0; i < righe.size() && !m_fermo; ++i)
             riga(int(i + 1), righe.at(i));
@@ -288,8 +375,13 @@ private:
         Sintagma s;
         const qsizetype uguale = testo.lastIndexOf(QLatin1Char('='));
         if (uguale < 0) {
-            errore(linea, QStringLiteral("manca la categoria: scrivere il sintagma, poi «=» e la sua categoria, "
-                                         "per esempio «il gatto = soggetto»"));
+            const auto [davanti, categoria] = senzaUguale(testo);
+            if (!categoria.isEmpty())
+                errore(linea, QStringLiteral("manca «=» tra il sintagma e la sua categoria: scrivere «%1 = %2»")
+                                  .arg(davanti, categoria));
+            else
+                errore(linea, QStringLiteral("manca la categoria: scrivere il sintagma, poi «=» e la sua categoria, "
+                                             "per esempio «il gatto = soggetto»"));
             s.letto = false;
         } else {
             s.testo = testo.left(uguale).trimmed();
@@ -303,9 +395,7 @@ private:
                 errore(linea, QStringLiteral("manca la categoria dopo «=»"));
                 s.letto = false;
             } else if (s.codice == 0) {
-                errore(linea, QStringLiteral("categoria sconosciuta «%1»: scrivere il nome di un tasto, come "
-                                             "«soggetto», «predicato verbale», «complemento di termine» "
-                                             "o «termine», oppure il suo numero da 1 a 16").arg(categoria));
+                errore(linea, sconosciuta(categoria));
                 s.letto = false;
             }
         }
@@ -315,6 +405,36 @@ private:
         }
         m_blocco.sintagmi.append(s);
         m_blocco.lineeSintagmi.append(linea);
+    }
+
+    // A phrase line with its category but no "=": blanks, a colon, a dash
+    // or a TAB pasted from a spreadsheet in its place. The phrase and the
+    // category when the line ends with a name of one, else nothing.
+    static std::pair<QString, QString> senzaUguale(const QString &testo)
+    {
+        const QStringList parole = testo.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        for (qsizetype k = std::min<qsizetype>(parole.size() - 1, 5); k >= 1; --k) {
+            QString categoria = parole.mid(parole.size() - k).join(QLatin1Char(' '));
+            QString davanti = parole.mid(0, parole.size() - k).join(QLatin1Char(' '));
+            while (davanti.endsWith(QLatin1Char(':')) || davanti.endsWith(QLatin1Char('-'))
+                   || davanti.endsWith(QChar(0x2013)))
+                davanti = davanti.chopped(1).trimmed();
+            if (!davanti.isEmpty() && codiceCategoria(categoria) != 0)
+                return {davanti, categoria};
+        }
+        return {};
+    }
+
+    static QString sconosciuta(const QString &categoria)
+    {
+        if (senzaTasto(categoria))
+            return QStringLiteral("categoria «%1» senza tasto: i complementi che non hanno un tasto si scrivono "
+                                  "«altro» (16)").arg(categoria);
+        const QString vicino = nomeVicino(categoria);
+        return QStringLiteral("categoria sconosciuta «%1»: %2scrivere il nome di un tasto, come "
+                              "«soggetto», «predicato verbale», «complemento di termine» "
+                              "o «termine», oppure il suo numero da 1 a 16")
+            .arg(categoria, vicino.isEmpty() ? QString() : QStringLiteral("forse «%1»? ").arg(vicino));
     }
 
     // The end of a block: the sentence goes through the rules.
@@ -493,6 +613,12 @@ Lettura leggiFile(const QString &percorso)
         lettore.errore(0, QStringLiteral("il file non esiste"));
     else if (info.isDir())
         lettore.errore(0, QStringLiteral("è una cartella, non un file"));
+    // A named pipe or a device would keep the reading waiting, or never end.
+    else if (!info.isFile())
+        lettore.errore(0, QStringLiteral("non è un file di testo (è una pipe o un dispositivo)"));
+    else if (info.size() > maxByte)
+        lettore.errore(0, QStringLiteral("il file è troppo grande (%1 byte): al massimo 1 MB, %2 byte")
+                              .arg(info.size()).arg(maxByte));
     else if (!file.open(QIODevice::ReadOnly))
         lettore.errore(0, QStringLiteral("il file non si può leggere (%1)").arg(file.errorString()));
     else
@@ -528,7 +654,15 @@ QByteArray scrivi(const QList<FraseBanca> &frasi)
 
 int codiceCategoria(const QString &nome)
 {
-    return nomiCategorie().value(chiave(nome), 0);
+    if (const int codice = nomiCategorie().value(chiave(nome), 0))
+        return codice;
+    const QString disteso = nomeDisteso(nome);
+    if (const int codice = nomiCategorie().value(chiave(disteso), 0))
+        return codice;
+    // "complemento termine", without "di".
+    if (disteso.startsWith(QLatin1String("complemento ")))
+        return nomiCategorie().value(chiave(disteso.mid(12)), 0);
+    return 0;
 }
 
 QString nomeCategoria(int codice)

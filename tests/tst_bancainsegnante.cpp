@@ -131,6 +131,15 @@ private slots:
         QTest::newRow("unknown category") << QByteArray(gatto + "dorme. = verbo")
                                           << QStringList{"f.txt:3: categoria sconosciuta «verbo»"};
         QTest::newRow("code 17") << QByteArray(gatto + "dorme. = 17") << QStringList{"f.txt:3: categoria sconosciuta «17»"};
+        QTest::newRow("a slip of the keys") << QByteArray(gatto + "dorme. = 2\ndi Anna = specifcazione")
+                                            << QStringList{"f.txt:4: categoria sconosciuta «specifcazione»: forse «specificazione»? "};
+        QTest::newRow("a complement with no button") << QByteArray(gatto + "dorme. = 2\ncon Anna = complemento di compagnia")
+                                                     << QStringList{"f.txt:4: categoria «complemento di compagnia» senza tasto: i complementi che non hanno un tasto si scrivono «altro» (16)"};
+        for (const char *senza : {"Marta   soggetto", "Marta: soggetto", "Marta - soggetto", "Marta\tsoggetto"})
+            QTest::addRow("no = in «%s»", senza) << QByteArray(QByteArray("Marta dorme.\n") + senza + "\ndorme. = 2\n")
+                                                << QStringList{"f.txt:2: manca «=» tra il sintagma e la sua categoria: scrivere «Marta = soggetto»"};
+        QTest::newRow("lines ended by CR alone") << QByteArray("Il cane corre.\rIl cane = 1\rcorre. = correre\r")
+                                                 << QStringList{"f.txt:3: categoria sconosciuta «correre»"};
         QTest::newRow("no category") << QByteArray(gatto + "dorme.") << QStringList{"f.txt:3: manca la categoria:"};
         QTest::newRow("nothing after =") << QByteArray(gatto + "dorme. =") << QStringList{"f.txt:3: manca la categoria dopo «=»"};
         QTest::newRow("nothing before =") << QByteArray(gatto + " = 2") << QStringList{"f.txt:3: manca il sintagma prima di «=»"};
@@ -209,7 +218,9 @@ private slots:
             {"soggetto", 1}, {"SOGGETTO", 1}, {"predicato verbale", 2}, {"Predicato  Verbale", 2}, {"predicatoverbale", 2},
             {"complemento di MOTO  A  luogo", 10}, {"moto a luogo", 10}, {"termine", 15}, {"oggetto", 4},
             {"complemento oggetto", 4}, {"altro", 16}, {"16", 16}, {"3", 3}, {"Verbale", 2}, {"nominale", 3},
-            {"0", 0}, {"17", 0}, {"verbo", 0}, {"complemento di oggetto", 0}, {"", 0}};
+            {"compl. di termine", 15}, {"Compl. oggetto", 4}, {"pred. verbale", 2}, {"complemento termine", 15},
+            {"complemento d'oggetto", 4}, {"complemento d’oggetto", 4}, {"termine.", 15}, {"stato in luogo.", 9},
+            {"0", 0}, {"17", 0}, {"verbo", 0}, {"complemento di oggetto", 0}, {"complemento", 0}, {"compl.", 0}, {"", 0}};
         for (const auto &[nome, codice] : nomi)
             QVERIFY2(codiceCategoria(nome) == codice, qPrintable(nome));
     }
@@ -229,6 +240,11 @@ private slots:
         QTest::newRow("a file and --verifica") << QStringList{"--verifica", esempio, "altro.txt"} << 2 << ""
                                                << "parsilia: argomento inatteso: altro.txt";
         QTest::newRow("an empty name") << QStringList{"--banca", ""} << 2 << "" << "parsilia: il nome del file è vuoto";
+        // A named pipe is refused at once, not waited on.
+        const QString pipe = cartella.filePath("pipe");
+        QProcess::execute("mkfifo", {pipe});
+        QTest::newRow("a named pipe") << QStringList{"--verifica", pipe} << 1
+                                      << pipe + ": non è un file di testo (è una pipe o un dispositivo)\n" << "";
         QTest::newRow("no file after --banca") << QStringList{"--banca"} << 2 << "" << "parsilia: manca il nome del file dopo --banca";
         QTest::newRow("check and export") << QStringList{"--verifica", esempio, "--esporta", "x"} << 2 << "" << "parsilia: ";
         QTest::newRow("good file") << QStringList{"--verifica", esempio} << 0
