@@ -4,6 +4,7 @@
 #include "content/bancainsegnante.h"
 #include "exercise/modulo1.h"
 
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QStandardPaths>
 
@@ -11,19 +12,27 @@ namespace sceltabanca {
 
 namespace {
 
-// The first problems only: the teacher sees all of them with --verifica.
+// The first problems in the message; all of them under "Mostra dettagli".
 constexpr int problemiMostrati = 5;
 
-void avvisaInsegnante(const QString &file, const QStringList &errori)
+QString nome(const QString &file)
+{
+    return QFileInfo(file).fileName();
+}
+
+void avvisaInsegnante(const QString &file, const QStringList &errori, const QString &invece)
 {
     QString testo = QStringLiteral("Il file di frasi\n%1\nha dei problemi e non si può usare:\n\n").arg(file);
     testo += errori.mid(0, problemiMostrati).join(QLatin1Char('\n'));
     if (errori.size() > problemiMostrati)
-        testo += QStringLiteral("\n(e altri %1)").arg(errori.size() - problemiMostrati);
-    testo += QStringLiteral("\n\nParsilia userà le frasi già incluse nel programma.\n"
-                            "Per vedere tutti i problemi del file: parsilia --verifica \"%1\"")
-                 .arg(file);
-    QMessageBox::warning(nullptr, QStringLiteral("Parsilia"), testo);
+        testo += QStringLiteral("\n(e altri %1: «Mostra dettagli» li elenca tutti)").arg(errori.size() - problemiMostrati);
+    testo += QStringLiteral("\n\nOgni problema dice la riga del file dove si trova. Aprire il file con un editor "
+                            "di testo (Blocco note, Gedit), correggere quelle righe, salvarlo e aprirlo di nuovo "
+                            "con Parsilia.\n\nPer ora Parsilia userà %1.")
+                 .arg(invece);
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Parsilia"), testo, QMessageBox::Ok);
+    box.setDetailedText(errori.join(QLatin1Char('\n')));
+    box.exec();
 }
 
 } // namespace
@@ -33,16 +42,49 @@ QString fileTrovato()
     return QStandardPaths::locate(QStandardPaths::GenericDataLocation, QLatin1String(percorsoRelativo));
 }
 
+QStringList fileTrovati()
+{
+    return QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QLatin1String(percorsoRelativo));
+}
+
 void carica(const QString &fileIndicato)
 {
-    const QString file = fileIndicato.isEmpty() ? fileTrovato() : fileIndicato;
-    if (file.isEmpty())
+    QStringList candidati = fileIndicato.isEmpty() ? QStringList() : QStringList{fileIndicato};
+    for (const QString &f : fileTrovati())
+        if (!candidati.contains(f))
+            candidati.append(f);
+    // Read before any message, so that each says what comes instead.
+    QList<QPair<QString, bancainsegnante::Lettura>> letture;
+    qsizetype usato = -1;
+    for (const QString &file : candidati) {
+        letture.append({file, bancainsegnante::leggiFile(file)});
+        if (letture.last().second.valida()) {
+            usato = letture.size() - 1;
+            break;
+        }
+    }
+    if (letture.isEmpty())
         return;
-    const bancainsegnante::Lettura lettura = bancainsegnante::leggiFile(file);
-    if (lettura.valida())
+    QStringList rifiutati;
+    for (qsizetype i = 0; i < letture.size(); ++i)
+        if (i != usato)
+            rifiutati.append(nome(letture.at(i).first));
+    if (usato >= 0) {
+        const auto &[file, lettura] = letture.at(usato);
         Modulo1::frasiinsegnante = lettura.frasi;
-    else
-        avvisaInsegnante(file, lettura.errori());
+        Modulo1::frasiinuso = QStringLiteral("Frasi dell'insegnante: %1, %2 %3")
+                                  .arg(nome(file)).arg(lettura.frasi.size())
+                                  .arg(lettura.frasi.size() == 1 ? QStringLiteral("frase") : QStringLiteral("frasi"));
+        if (!rifiutati.isEmpty())
+            Modulo1::frasiinuso += QStringLiteral(" (%1 non si può usare)").arg(rifiutati.join(QStringLiteral(", ")));
+    } else {
+        Modulo1::frasiinuso = QStringLiteral("%1 non si può usare: frasi del programma").arg(rifiutati.join(QStringLiteral(", ")));
+    }
+    const QString invece = usato >= 0 ? QStringLiteral("le frasi del file\n%1").arg(letture.at(usato).first)
+                                      : QStringLiteral("le frasi già incluse nel programma");
+    for (qsizetype i = 0; i < letture.size(); ++i)
+        if (i != usato)
+            avvisaInsegnante(letture.at(i).first, letture.at(i).second.errori(), invece);
 }
 
 QList<FraseBanca> frasiIncorporate()

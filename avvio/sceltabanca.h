@@ -17,11 +17,15 @@ inline constexpr char percorsoRelativo[] = "parsilia/frasi.txt";
 // The first teacher's file that exists in the folders above, or "".
 QString fileTrovato();
 
-// Reads the teacher's file named on the command line, or else the one
-// found above, into Modulo1::frasiinsegnante. Without one the bank compiled
-// into the program is used; so it is when the file has a problem, which a
-// message box names. The file is read here only: what happens to it later
-// changes nothing.
+// Every teacher's file in the folders above, the user's first.
+QStringList fileTrovati();
+
+// Reads the teacher's file named on the command line, or else the first
+// found above, into Modulo1::frasiinsegnante, and says which in
+// Modulo1::frasiinuso. A file with a problem, which a message box names,
+// gives way to the next in that order (a pupil's broken file to the
+// class's), and the last of them to the bank compiled into the program.
+// The file is read here only: what happens to it later changes nothing.
 void carica(const QString &fileIndicato);
 
 // The bank compiled into the program, as a teacher's sentences.

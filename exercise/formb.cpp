@@ -80,6 +80,10 @@ const Label etichette[] = {
     {&FormB::Label1,          &FormB::Frame5, "n° domanda", predefinito, predefinito, {6255, 225, 1980, 405}, {"Arial", 18, 400},         AutoSize},
 };
 
+// LbFrasi: right of the phrases, between the word of praise and VIA.
+const Geometria posizioneFrasiInUso = {6300, 3330, 5580, 330};
+const Carattere carattereFrasiInUso = {"Arial", 9.75, 700};
+
 // Lbmostra(1..8): one phrase per line, each further right than the one above.
 const Geometria posizioniSintagmi[] = {
     {180, 1260, 105, 330}, {270, 1710, 105, 330}, {360, 2160, 105, 330}, {450, 2610, 105, 330},
@@ -189,6 +193,8 @@ void FormB::creaControlli()
     for (const Geometria &g : posizioniSintagmi)
         Lbmostra.aggiungi(etichetta(this, QString(), predefinito, verdeScuro, g, carattereSintagmi, AutoSize));
     FRASE_INTERA_A->setVisible(false);
+    if (!frasiinuso.isEmpty())
+        LbFrasi = etichetta(this, frasiinuso, predefinito, verdeScuro, posizioneFrasiInUso, carattereFrasiInUso, AutoSize);
     for (const Button &b : pulsanti)
         this->*b.controllo = pulsante(contenitore(b.contenitore), QString::fromUtf8(b.caption), b.back, b.g, b.c);
     for (const Categoria &c : categorie) {
@@ -213,7 +219,7 @@ void FormB::creaControlli()
 void FormB::registraControlli()
 {
     using ridimschermo::controlli;
-    ridimschermo::numerocontrolli = 41;
+    ridimschermo::numerocontrolli = LbFrasi ? 42 : 41;
     ridimschermo::preparacontrolli();
     ridimschermo::formcorrente = this;
     QWidget *const primi[] = {AVVISO,    gratifica, Label1,       Frame1,   Frame2,         Frame3,
@@ -226,6 +232,8 @@ void FormB::registraControlli()
     for (int k = 1; k <= 8; ++k)
         controlli[32 + k] = Lbmostra(k);
     controlli[41] = Frame5;
+    if (LbFrasi)
+        controlli[42] = LbFrasi;
 }
 
 void FormB::Form_Load()

@@ -40,6 +40,9 @@ public:
     Etichetta *Label1;
     Pulsante *Command8;
     Pulsante *FINE;
+    // Which sentences are in use, beside the sentence, only when a
+    // teacher's file is in play (Modulo1::frasiinuso).
+    Etichetta *LbFrasi = nullptr;
 
     Temporizzatore *Timer1;
 

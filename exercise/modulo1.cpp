@@ -61,6 +61,7 @@ void azzera()
     inizio = 0;
     inizioserie = 0;
     frasiinsegnante.clear();
+    frasiinuso.clear();
     // The tables as at program start: their first bounds, every element empty.
     frasi = decltype(frasi)();
     codici = decltype(codici)();

@@ -48,6 +48,10 @@ inline double inizioserie = 0;
 // A teacher's sentences, read and checked at start-up; empty when the bank
 // compiled into the program is used.
 inline QList<FraseBanca> frasiinsegnante;
+// Which sentences are in use, for a teacher walking past the screen:
+// "Frasi dell'insegnante: verbi.txt, 12 frasi", or the file refused; empty
+// when no teacher's file is in play.
+inline QString frasiinuso;
 
 // The sentence bank: frasi(n, j) and codici(n, j) for phrase j = 1..8 of
 // sentence n, codici(n, 0) its number of phrases; the two lines of the

@@ -1,6 +1,7 @@
 #include "iniziale.h"
 
 #include "exercise/formb.h"
+#include "exercise/modulo1.h"
 #include "services/audio.h"
 #include "services/disegno.h"
 #include "services/etichetta.h"
@@ -33,6 +34,7 @@ const Label etichette[] = {
     {&Iniziale::Label3, "Sviluppo del software: la squadra di Parsilia", {2250, 7200, 7425, 330}, 14.25, Centrata},
 };
 constexpr QRgb giallo = 0xFFFF00;
+const Geometria posizioneFrasiInUso = {990, 7800, 9975, 330};
 constexpr int pesoTitolo = 900;
 
 } // namespace
@@ -45,18 +47,23 @@ Iniziale::Iniziale()
     for (const Label &e : etichette)
         this->*e.controllo = etichetta(this, QString::fromUtf8(e.caption), predefinito, giallo, e.g,
                                        {"Bookman Old Style", e.punti, pesoTitolo}, AutoSize | e.allineamento);
+    if (!Modulo1::frasiinuso.isEmpty())
+        LbFrasi = etichetta(this, Modulo1::frasiinuso, predefinito, giallo, posizioneFrasiInUso, {"Arial", 12, 700},
+                            AutoSize | Centrata);
     Timer1 = new Temporizzatore(this);
     connect(Timer1, &Temporizzatore::Timer, this, &Iniziale::Timer1_Timer);
 }
 
 void Iniziale::Form_Load()
 {
-    ridimschermo::numerocontrolli = 7;
+    ridimschermo::numerocontrolli = LbFrasi ? 8 : 7;
     ridimschermo::preparacontrolli();
     ridimschermo::formcorrente = this;
     Etichetta *const registrate[] = {Label1, Label2, Label5, Label4, Label6, Label3, Label8};
     for (int i = 0; i < 7; ++i)
         ridimschermo::controlli[i + 1] = registrate[i];
+    if (LbFrasi)
+        ridimschermo::controlli[8] = LbFrasi;
     ridimschermo::adattaschermo();
     audio::suona(QStringLiteral("conga"));
     Timer1->setInterval(6000);

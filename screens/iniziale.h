@@ -21,6 +21,9 @@ public:
     Etichetta *Label6;
     Etichetta *Label4;
     Etichetta *Label3;
+    // Which sentences are in use, under the credits, only when a teacher's
+    // file is in play (Modulo1::frasiinuso).
+    Etichetta *LbFrasi = nullptr;
     Temporizzatore *Timer1;
 
     void Timer1_Timer();

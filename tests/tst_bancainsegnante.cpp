@@ -4,6 +4,7 @@
 #include "avvio/sceltabanca.h"
 #include "content/bancainsegnante.h"
 #include "exercise/formb.h"
+#include "screens/iniziale.h"
 #include "services/etichetta.h"
 #include "services/pulsante.h"
 
@@ -354,11 +355,62 @@ private slots:
         sceltabanca::carica(QString());
         QCOMPARE(frasiinsegnante.size(), 1);
         QCOMPARE(frasiinsegnante.at(0).fraseinteraa, QStringLiteral("Il gatto 1 dorme."));
+        QCOMPARE(frasiinuso, QStringLiteral("Frasi dell'insegnante: frasi.txt, 1 frase"));
+        // A pupil's broken file gives way to the class's, with a word.
+        scrivi(utente + "/parsilia/frasi.txt", "Il gatto dorme.\nIl gatto = verbo\n");
+        bool avvisato = false;
+        quandoModale([&](QWidget *m) {
+            avvisato = qobject_cast<QMessageBox *>(m)->text().contains(scuola + "/parsilia/frasi.txt");
+            m->close();
+        });
+        sceltabanca::carica(QString());
+        QVERIFY(avvisato);
+        QCOMPARE(frasiinsegnante.at(0).fraseinteraa, QStringLiteral("Il gatto 2 dorme."));
+        QCOMPARE(frasiinuso, QStringLiteral("Frasi dell'insegnante: frasi.txt, 1 frase (frasi.txt non si può usare)"));
         // A file named on the command line comes first.
         sceltabanca::carica(esempio);
         QCOMPARE(frasiinsegnante.size(), 5);
         qunsetenv("XDG_DATA_HOME");
         qunsetenv("XDG_DATA_DIRS");
+    }
+
+    void siVedeQualiFrasiSonoInUso()
+    {
+        // Without a teacher's file the screens are as ever: no such label.
+        QVERIFY(!istanza<FormB>().LbFrasi);
+        istanza<FormB>().Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        // With one, the title and the exercise screen say which.
+        frasiinuso = QStringLiteral("Frasi dell'insegnante: frasi-esempio.txt, 5 frasi");
+        Iniziale &titolo = istanza<Iniziale>();
+        titolo.Show();
+        QVERIFY(titolo.LbFrasi && titolo.LbFrasi->isVisible());
+        QCOMPARE(titolo.LbFrasi->caption(), frasiinuso);
+        for (Etichetta *e : titolo.findChildren<Etichetta *>())
+            QVERIFY(e == titolo.LbFrasi || !e->geometry().intersects(titolo.LbFrasi->geometry()));
+        titolo.Unload();
+        // Beside the sentence, clear of VIA, the word of praise and the
+        // longest phrases, and scaled with the window.
+        frasiinsegnante = leggi(contenuto(esempio), "frasi-esempio.txt").frasi;
+        FormB &f = istanza<FormB>();
+        f.Show();
+        QVERIFY(f.LbFrasi && f.LbFrasi->isVisible());
+        QCOMPARE(f.LbFrasi->caption(), frasiinuso);
+        domandeperserie = 30000;
+        for (int riga = 0; riga < 5; ++riga) {
+            ambiente->orologio.numeri = {0.0f};
+            QTest::mouseClick(f.VIA, Qt::LeftButton);
+            for (int passi = 0; numerosintagma <= codici(numerofrase, 0) && passi < 8; ++passi)
+                QTest::mouseClick(f.Com(codiceatteso), Qt::LeftButton);
+            QCOMPARE(f.gratifica->caption(), QStringLiteral("COMPLETATA"));
+            for (QWidget *w : std::initializer_list<QWidget *>{f.VIA, f.gratifica, f.Lbmostra(1), f.Lbmostra(5), f.Lbmostra(6), f.Lbmostra(8)})
+                QVERIFY2(!w->geometry().intersects(f.LbFrasi->geometry()), qPrintable(w->property("text").toString()));
+        }
+        const int altezza = f.LbFrasi->height();
+        f.showNormal();
+        f.resize(f.width() / 2, f.height() / 2);
+        QCoreApplication::processEvents();
+        QVERIFY(f.LbFrasi->height() < altezza);
     }
 
     void fileGuastoAllAvvio()
@@ -369,18 +421,23 @@ private slots:
         for (int n = 0; n < 7; ++n)
             guasto += "Frase " + QByteArray::number(n) + ".\nFrase = 1\n\n";
         const QString percorso = file("guasto.txt", guasto);
-        QString testo;
+        QString testo, dettagli;
         quandoModale([&](QWidget *m) {
             testo = qobject_cast<QMessageBox *>(m)->text();
+            dettagli = qobject_cast<QMessageBox *>(m)->detailedText();
             m->close();
         });
         sceltabanca::carica(percorso);
         QVERIFY2(testo.contains(percorso + ":1: la frase non ha il predicato"), qPrintable(testo));
         QVERIFY(testo.contains(percorso + ":13: "));
         QVERIFY(!testo.contains(percorso + ":16: "));
-        QVERIFY(testo.contains("(e altri 2)"));
+        QVERIFY(testo.contains("(e altri 2: «Mostra dettagli» li elenca tutti)"));
+        // What to do, in words, for a teacher with no terminal.
+        QVERIFY(testo.contains("correggere quelle righe, salvarlo e aprirlo di nuovo"));
         QVERIFY(testo.contains("Parsilia userà le frasi già incluse nel programma."));
+        QCOMPARE(dettagli.count(percorso + ':'), 7);
         QVERIFY(frasiinsegnante.isEmpty());
+        QCOMPARE(frasiinuso, QStringLiteral("guasto.txt non si può usare: frasi del programma"));
 
         FormB &f = istanza<FormB>();
         f.Show();
