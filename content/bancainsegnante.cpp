@@ -677,8 +677,12 @@ bool dividi(const QString &frase, QString &rigaA, QString &rigaB)
         rigaB = QStringLiteral(" ");
         return true;
     }
-    // As much as fits on line A, the rest on line B.
-    const qsizetype capo = frase.lastIndexOf(QLatin1Char(' '), maxRigaA);
+    // As much as fits on line A, the rest on line B; but a line B of one to
+    // three characters is never shown (the exercise screen takes it for an
+    // empty one): then a word more goes down with it.
+    qsizetype capo = frase.lastIndexOf(QLatin1Char(' '), maxRigaA);
+    while (capo > 0 && frase.size() - capo - 1 < rigaBVisibile)
+        capo = frase.lastIndexOf(QLatin1Char(' '), capo - 1);
     if (capo <= 0 || frase.size() - capo - 1 > maxRigaB)
         return false;
     rigaA = frase.left(capo);

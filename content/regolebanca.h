@@ -38,6 +38,9 @@ constexpr int maxLunghezzaSintagma = 28;
 constexpr int maxSpaziFinali = 4;
 constexpr int maxRigaA = 86;
 constexpr int maxRigaB = 28;
+// The shortest line B the exercise screen shows: a shorter one is taken for
+// the blank that stands for none.
+constexpr int rigaBVisibile = 4;
 constexpr int maxCodice = 16;
 
 enum class Guasto {

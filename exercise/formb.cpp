@@ -321,7 +321,7 @@ void FormB::VIA_Click()
     FRASE_INTERA_A->setCaption(fraseinteraa(n));
     FRASE_INTERA_B->setCaption(fraseinterab(n));
     FRASE_INTERA_A->setVisible(true);
-    FRASE_INTERA_B->setVisible(fraseinterab(n).size() >= 4);
+    FRASE_INTERA_B->setVisible(fraseinterab(n).size() >= regolebanca::rigaBVisibile);
     numerosintagma = 1;
     codiceatteso = codici(n, 1);
     Lbmostra(1)->setForeColor(colore(rosso));

@@ -309,13 +309,17 @@ private slots:
         QVERIFY2(e.uscita.contains("il file è troppo grande"), qPrintable(e.uscita));
         QVERIFY(!e.uscita.contains(" frasi, "));
         // The longest sentence that fits: line A of 86 characters to the
-        // column, line B of 20 (107 in all); and line B of 28.
+        // column, line B of 20 (107 in all); line B of 28; and "sì." never
+        // alone on line B, which the screen would not show.
         const QByteArray rigaA = QByteArray(40, 'a') + ' ' + QByteArray(45, 'b');
         const QByteArray fino = "Il gatto = 1\ndorme = 2\n";
-        for (const QByteArray &frase : {rigaA + ' ' + QByteArray(20, 'c'), QByteArray(80, 'a') + ' ' + QByteArray(28, 'b')}) {
+        for (const QByteArray &frase : {rigaA + ' ' + QByteArray(20, 'c'), QByteArray(80, 'a') + ' ' + QByteArray(28, 'b'),
+                                        QByteArray(80, 'a') + " casa, s\xc3\xac."}) {
             const Lettura l = leggi(frase + '\n' + fino, QStringLiteral("f.txt"));
             QVERIFY2(l.valida(), qPrintable(l.errori().join('\n')));
-            QCOMPARE(l.frasi.first().fraseinteraa + ' ' + l.frasi.first().fraseinterab, QString::fromLatin1(frase));
+            QCOMPARE(l.frasi.first().fraseinteraa + ' ' + l.frasi.first().fraseinterab, QString::fromUtf8(frase));
+            // Line B long enough for the screen to show it.
+            QVERIFY(l.frasi.first().fraseinterab.size() >= 4);
         }
 
         // --esporta writes the built-in bank, which checks as good...
