@@ -467,8 +467,34 @@ private:
             problema(m_regole.problemi.at(i));
         if (divisa && buona)
             confrontaParole();
+        if (divisa && ripetuta(m_blocco.frase))
+            return;
         m_righe.append(m_blocco.lineaFrase);
         esito.frasi.append(frase);
+    }
+
+    // The same sentence a second time, also with other capitals, another
+    // apostrophe or another final mark: a warning, and only the first is
+    // used (the file is the teacher's, and stays as it is). Not counted.
+    bool ripetuta(const QString &intera)
+    {
+        QString chiave = intera.simplified().toLower();
+        chiave.replace(QChar(0x2019), QLatin1Char('\''));
+        while (!chiave.isEmpty() && QStringLiteral(".!?;:…").contains(chiave.back()))
+            chiave.chop(1);
+        const auto vista = m_frasiViste.constFind(chiave.trimmed());
+        if (vista == m_frasiViste.constEnd()) {
+            m_frasiViste.insert(chiave.trimmed(), m_blocco.lineaFrase);
+            return false;
+        }
+        avviso(m_blocco.lineaFrase, QStringLiteral("la stessa frase della riga %1: si usa solo la prima").arg(*vista));
+        --esito.numeroFrasi;
+        for (const Sintagma &s : m_blocco.sintagmi)
+            if (s.letto) {
+                --esito.numeroSintagmi;
+                --esito.perCategoria[s.codice];
+            }
+        return true;
     }
 
     // A fault of the rules, on the line it is about.
@@ -485,11 +511,13 @@ private:
             return;
         if (p.guasto == Guasto::NumeroSintagmi && p.valore < minSintagmi && illeggibili)
             return;
-        errore(linea, testo(p));
+        if (p.guasto != Guasto::FraseRipetuta)
+            errore(linea, testo(p));
     }
 
     QString testo(const Problema &p) const
     {
+        // (A sentence met again is a warning of ripetuta(), not this fault.)
         switch (p.guasto) {
         case Guasto::FraseRipetuta:
             return QStringLiteral("la stessa frase della riga %1").arg(m_righe.value(p.altra));
@@ -569,6 +597,7 @@ private:
     bool m_fermo = false;
     Blocco m_blocco;
     QList<int> m_righe; // the line of each sentence read
+    QHash<QString, int> m_frasiViste; // a sentence as compared -> its line
     QHash<QString, int> m_categorie; // as written -> code
 };
 
