@@ -34,7 +34,9 @@ LettoreWinmm::Funzione LettoreWinmm::entrataWinmm()
     // Bound once and never unloaded: a cue may still be sounding at exit.
     static const Funzione entrata = [] {
         HMODULE winmm = LoadLibraryA("winmm.dll");
-        return winmm ? reinterpret_cast<Funzione>(GetProcAddress(winmm, "sndPlaySoundA")) : nullptr;
+        // Through void (*)(), the type GCC takes for "any function".
+        return winmm ? reinterpret_cast<Funzione>(reinterpret_cast<void (*)()>(GetProcAddress(winmm, "sndPlaySoundA")))
+                     : nullptr;
     }();
     return entrata;
 }
