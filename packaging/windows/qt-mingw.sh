@@ -91,7 +91,7 @@ aggiungi_sorgenti() {
     local f nuovo=/etc/apt/sources.list.d/parsilia-deb-src.sources
     : > "$nuovo.tmp"
     for f in /etc/apt/sources.list.d/*.sources; do
-        [ -f "$f" ] || continue
+        [ -f "$f" ] && [ "$f" != "$nuovo" ] || continue
         awk 'BEGIN { RS = ""; ORS = "\n\n" }
              /URIs:[^\n]*debian/ && /Types:[^\n]*deb/ {
                  sub(/Types:[^\n]*/, "Types: deb-src"); print }' "$f" >> "$nuovo.tmp"
