@@ -26,9 +26,10 @@ JOBS=${PARSILIA_QT_JOBS:-2}
 # Qt's bundled copies (mingw's sysroot has none of them). zstd is off because
 # Debian's source insists on the system's shared libzstd; the tablet events
 # are off because Debian's source lacks their Windows headers; OpenGL is off
-# with the one-line patch beside this script. No JPEG nor GIF (the program
-# paints its pictures and its icon is PNG) and no Direct2D platform plugin:
-# the windows plugin is the one that runs.
+# with the one-line patch beside this script. No JPEG nor GIF: the program
+# paints its pictures and its icon is PNG. Direct2D stays on although its
+# platform plugin goes unused: Qt builds its DirectWrite font engine and
+# database only with it, and the windows plugin needs them.
 OPZIONI=(
     -DCMAKE_BUILD_TYPE=Release
     -DBUILD_SHARED_LIBS=OFF
@@ -58,7 +59,6 @@ OPZIONI=(
     -DFEATURE_system_png=OFF
     -DFEATURE_jpeg=OFF
     -DFEATURE_gif=OFF
-    -DFEATURE_direct2d=OFF
     -DFEATURE_system_zlib=OFF
     -DFEATURE_system_pcre2=OFF
     -DFEATURE_system_doubleconversion=OFF
