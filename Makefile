@@ -79,9 +79,13 @@ windows: configure
 	@$(MAKE) --no-print-directory deps PACCHETTI="$(PACCHETTI_WINDOWS)"
 	cmake --build $(BUILD) -j$(JOBS) --target gensuoni generabanca disegnaicona
 	$(SUDO) packaging/windows/qt-mingw.sh
-	@[ -f $(BUILD_WINDOWS)/CMakeCache.txt ] || cmake -S . -B $(BUILD_WINDOWS) -G Ninja -DCMAKE_BUILD_TYPE=Release \
-	    -DCMAKE_TOOLCHAIN_FILE=$$(packaging/windows/qt-mingw.sh --prefix)/lib/cmake/Qt6/qt.toolchain.cmake \
-	    -DPARSILIA_STRUMENTI_HOST=$(CURDIR)/$(BUILD)
+	@# A build folder made with another Qt (other options, another patch) is made anew.
+	@qt=$$(packaging/windows/qt-mingw.sh --prefix); \
+	if ! grep -qsF "$$qt/" $(BUILD_WINDOWS)/CMakeCache.txt; then \
+	    rm -rf $(BUILD_WINDOWS); \
+	    cmake -S . -B $(BUILD_WINDOWS) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	        -DCMAKE_TOOLCHAIN_FILE=$$qt/lib/cmake/Qt6/qt.toolchain.cmake -DPARSILIA_STRUMENTI_HOST=$(CURDIR)/$(BUILD); \
+	fi
 	cmake --build $(BUILD_WINDOWS) -j$(JOBS) --target parsilia suoni
 
 clean:
