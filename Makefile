@@ -10,7 +10,7 @@ PACCHETTI := g++ cmake make qt6-base-dev libxcb1-dev libsdl2-mixer-dev fonts-lib
 SUDO      := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS      := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test build configure deps clean package bench fuzz
+.PHONY: run test build configure deps clean package bench fuzz windows
 
 # Only the program and its cues: no need to wait for the tests.
 run: configure
@@ -68,5 +68,25 @@ fuzz: configure
 	$(BUILD)/fuzz/fuzz_lettore -max_total_time=$(FUZZ_SECONDI) -timeout=10 -rss_limit_mb=2048 \
 	    -print_final_stats=1 -artifact_prefix=$(BUILD)/fuzz/ $(BUILD)/fuzz/nuovi fuzz/corpus
 
+# Parsilia.exe for 64-bit Windows, cross-built here: $(BUILD_WINDOWS)/Parsilia.exe
+# and its cues in $(BUILD_WINDOWS)/suoni. It links a static Qt built once by
+# packaging/windows/qt-mingw.sh (the better part of an hour the first time,
+# kept in /var/cache/parsilia). The cues, the sentence bank and the icon are
+# made by the native build's tools, in $(BUILD).
+BUILD_WINDOWS ?= build-windows
+PACCHETTI_WINDOWS := g++-mingw-w64-x86-64-posix ninja-build
+windows: configure
+	@$(MAKE) --no-print-directory deps PACCHETTI="$(PACCHETTI_WINDOWS)"
+	cmake --build $(BUILD) -j$(JOBS) --target gensuoni generabanca disegnaicona
+	$(SUDO) packaging/windows/qt-mingw.sh
+	@# A build folder made with another Qt (other options, another patch) is made anew.
+	@qt=$$(packaging/windows/qt-mingw.sh --prefix); \
+	if ! grep -qsF "$$qt/" $(BUILD_WINDOWS)/CMakeCache.txt; then \
+	    rm -rf $(BUILD_WINDOWS); \
+	    cmake -S . -B $(BUILD_WINDOWS) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	        -DCMAKE_TOOLCHAIN_FILE=$$qt/lib/cmake/Qt6/qt.toolchain.cmake -DPARSILIA_STRUMENTI_HOST=$(CURDIR)/$(BUILD); \
+	fi
+	cmake --build $(BUILD_WINDOWS) -j$(JOBS) --target parsilia suoni
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(BUILD_WINDOWS)

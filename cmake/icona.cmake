@@ -8,8 +8,11 @@
 
 set(PARSILIA_ID it.parsilia.Parsilia)
 
-add_executable(disegnaicona packaging/disegnaicona.cpp packaging/icona.cpp)
-target_link_libraries(disegnaicona PRIVATE Qt6::Gui)
+# (A cross build runs a native build's, see CMakeLists.txt.)
+if(NOT CMAKE_CROSSCOMPILING)
+    add_executable(disegnaicona packaging/disegnaicona.cpp packaging/icona.cpp)
+    target_link_libraries(disegnaicona PRIVATE Qt6::Gui)
+endif()
 set(PARSILIA_LATI_ICONA 16 32 48 64 128 256)
 set(_icone)
 foreach(lato IN LISTS PARSILIA_LATI_ICONA)

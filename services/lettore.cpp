@@ -1,6 +1,10 @@
 #include "lettore.h"
 
+#ifdef Q_OS_WIN
+#include "lettorewinmm.h"
+#else
 #include "lettoresdl.h"
+#endif
 
 namespace {
 
@@ -13,7 +17,11 @@ Lettore &Lettore::corrente()
     if (sostituto)
         return *sostituto;
     // Created at the first cue, so start-up never waits for the sound system.
+#ifdef Q_OS_WIN
+    static LettoreWinmm reale;
+#else
     static LettoreSdl reale;
+#endif
     return reale;
 }
 

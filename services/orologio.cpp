@@ -37,9 +37,12 @@ double Orologio::Timer()
 double Orologio::monotono()
 {
     // The boot-time clock goes on while the machine is suspended: a series
-    // left open with the lid closed is not a record.
+    // left open with the lid closed is not a record. Windows has only the
+    // monotonic one (mingw's, on the performance counter).
     timespec t{};
+#ifdef CLOCK_BOOTTIME
     if (clock_gettime(CLOCK_BOOTTIME, &t) != 0)
+#endif
         clock_gettime(CLOCK_MONOTONIC, &t);
     return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
 }
