@@ -5,7 +5,6 @@
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QImage>
 
 #include <algorithm>
 
@@ -27,39 +26,10 @@ void comeSpazio(QKeyEvent *event, Gestore gestore)
     event->setAccepted(spazio.isAccepted());
 }
 
-// Whether the letters of the caption, drawn as the button draws it, stay
-// inside the area. Measured on a picture, not estimated: the lines' boxes
-// hold room above and below the letters (for accents and descenders the
-// caption may not have), and only the letters must fit.
-bool lettereDentro(const QFont &f, const QRect &area, const QString &testo)
-{
-    const int margine = std::max(area.height(), 8);
-    QImage figura(area.size() + QSize(2 * margine, 2 * margine), QImage::Format_Grayscale8);
-    figura.fill(255);
-    {
-        QPainter p(&figura);
-        p.setFont(f);
-        p.setPen(Qt::black);
-        p.drawText(QRect(QPoint(margine, margine), area.size()), disposizione | Qt::TextDontClip, testo);
-    }
-    // A pixel to spare inside the area, for the smoothing of the edges.
-    const QRect dentro = QRect(QPoint(margine, margine), area.size()).adjusted(1, 1, -1, -1);
-    for (int y = 0; y < figura.height(); ++y) {
-        const uchar *riga = figura.constScanLine(y);
-        for (int x = 0; x < figura.width(); ++x)
-            if (riga[x] != 255 && !dentro.contains(x, y))
-                return false;
-    }
-    return true;
-}
-
 bool entra(const QFont &f, const QRect &area, const QString &testo)
 {
     const QRectF occupato = QFontMetricsF(f).boundingRect(area, disposizione, testo);
-    if (occupato.width() <= area.width() && occupato.height() <= area.height())
-        return true;
-    // The boxes overflow: the caption still fits when its letters do.
-    return occupato.width() <= area.width() && lettereDentro(f, area, testo);
+    return occupato.width() <= area.width() && occupato.height() <= area.height();
 }
 
 } // namespace
@@ -161,17 +131,11 @@ void Pulsante::disegnaBordo(QPainter &p, const QRect &r, bool premuto) const
 QFont Pulsante::carattereDipinto() const
 {
     const QRect area = areaCaption(rect());
-    if (!colorato() || area.isEmpty())
+    if (!colorato() || area.isEmpty() || entra(font(), area, text()))
         return font();
-    // Found once for each caption, size and font: a caption whose letters
-    // fit is measured on a picture, and the buttons repaint at every hold.
     const QString firma = text() + QLatin1Char('\n') + QString::number(area.width()) + QLatin1Char('x')
                           + QString::number(area.height()) + font().key();
     if (firma == m_firmaRistretto)
-        return m_ristretto;
-    m_firmaRistretto = firma;
-    m_ristretto = font();
-    if (entra(font(), area, text()))
         return m_ristretto;
     // A step at a time: a smaller font may also wrap the caption otherwise.
     QFont f = font();
@@ -183,6 +147,7 @@ QFont Pulsante::carattereDipinto() const
             break;
     }
     m_ristretto = f;
+    m_firmaRistretto = firma;
     return f;
 }
 
