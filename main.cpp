@@ -1,6 +1,7 @@
 #include "avvio/rigadicomando.h"
 #include "avvio/sceltabanca.h"
 #include "screens/iniziale.h"
+#include "services/console.h"
 #include "services/lettoremuto.h"
 #include "services/toolkit.h"
 
@@ -16,9 +17,11 @@ int main(int argc, char **argv)
     LettoreMuto muto;
     // Checking or exporting a bank, the help and the version only write to
     // the terminal: they need no display, so no QApplication.
-    const std::unique_ptr<QCoreApplication> app(rigadicomando::apreFinestre(argc, argv)
-                                                    ? new QApplication(argc, argv)
-                                                    : new QCoreApplication(argc, argv));
+    const bool finestre = rigadicomando::apreFinestre(argc, argv);
+    if (!finestre)
+        collegaConsole();
+    const std::unique_ptr<QCoreApplication> app(finestre ? new QApplication(argc, argv)
+                                                         : new QCoreApplication(argc, argv));
     toolkit::preparaIdentita();
     QCommandLineParser riga;
     rigadicomando::prepara(riga);

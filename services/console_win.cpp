@@ -1,0 +1,24 @@
+#include "console.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+void collegaConsole()
+{
+    // Output already sent somewhere (a file, a pipe) stays there.
+    const auto diretto = [](DWORD quale) {
+        const HANDLE h = GetStdHandle(quale);
+        return h != nullptr && h != INVALID_HANDLE_VALUE && GetFileType(h) != FILE_TYPE_UNKNOWN;
+    };
+    if (diretto(STD_OUTPUT_HANDLE) && diretto(STD_ERROR_HANDLE))
+        return;
+    if (!AttachConsole(ATTACH_PARENT_PROCESS))
+        return; // started from the desktop: nobody to write to
+    // The console shows the program's UTF-8 as UTF-8 (accented letters).
+    SetConsoleOutputCP(CP_UTF8);
+    if (!diretto(STD_OUTPUT_HANDLE))
+        std::freopen("CONOUT$", "w", stdout);
+    if (!diretto(STD_ERROR_HANDLE))
+        std::freopen("CONOUT$", "w", stderr);
+}
