@@ -142,6 +142,18 @@ class TestScrivania : public QObject
         return f;
     }
 
+    // The error review, opened by a real click on "mostra errori" and on
+    // the screen; none when it does not come.
+    FRM_ERRORI *revisione(FormB &f)
+    {
+        clickDalVivo(centro(f.Command8), 1);
+        FRM_ERRORI *aperta = nullptr;
+        if (!QTest::qWaitFor([&] { return (aperta = visibile<FRM_ERRORI>()) != nullptr; }, 5000)
+            || !QTest::qWaitForWindowExposed(aperta))
+            return nullptr;
+        return aperta;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -263,11 +275,9 @@ private slots:
     {
         FormB &f = inizia();
         pausa();
-        clickDalVivo(centro(f.Command8), 1);
-        FRM_ERRORI *aperta = nullptr;
-        QVERIFY(QTest::qWaitFor([&] { return (aperta = visibile<FRM_ERRORI>()) != nullptr; }, 5000));
+        FRM_ERRORI *aperta = revisione(f);
+        QVERIFY(aperta);
         FRM_ERRORI &r = *aperta;
-        QVERIFY(QTest::qWaitForWindowExposed(&r));
         risposte = 7;
         errori = 2;
         bool vista = false, sottoProsegui = false;
@@ -295,10 +305,8 @@ private slots:
         // at the next "mostra errori".
         FormB &f = inizia();
         pausa();
-        clickDalVivo(centro(f.Command8), 1);
-        FRM_ERRORI *aperta = nullptr;
-        QVERIFY(QTest::qWaitFor([&] { return (aperta = visibile<FRM_ERRORI>()) != nullptr; }, 5000));
-        QVERIFY(QTest::qWaitForWindowExposed(aperta));
+        FRM_ERRORI *aperta = revisione(f);
+        QVERIFY(aperta);
         const auto inVista = [&] {
             const QRect dove = aperta->geometry();
             const QImage visto = f.screen()->grabWindow(0, dove.x(), dove.y(), dove.width(), dove.height()).toImage();
@@ -317,11 +325,9 @@ private slots:
     {
         FormB &f = inizia();
         pausa();
-        clickDalVivo(centro(f.Command8), 1);
-        FRM_ERRORI *aperta = nullptr;
-        QVERIFY(QTest::qWaitFor([&] { return (aperta = visibile<FRM_ERRORI>()) != nullptr; }, 5000));
+        FRM_ERRORI *aperta = revisione(f);
+        QVERIFY(aperta);
         FRM_ERRORI &r = *aperta;
-        QVERIFY(QTest::qWaitForWindowExposed(&r));
         const QPoint p = sopraUnaCategoria(r.Command1, f);
         QVERIFY2(!p.isNull(), "CHIUDI FINESTRA lies over no category button");
         const QPointer<FRM_ERRORI> chiusa = &r; // gone once closed
