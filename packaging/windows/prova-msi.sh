@@ -6,7 +6,8 @@
 #   - msiexec /i ... /qn installs the program, its cues and the licence in
 #     Program Files\Parsilia, a Start-menu shortcut, the entry in Apps &
 #     features and "Open with" for .txt; the program starts from there;
-#   - MUTO=1 gives the shortcut --muto, MUTO=0 or nothing does not;
+#   - MUTO=1 gives the shortcut --muto, nothing does not; a newer version
+#     keeps the older one's MUTO=1, unless given MUTO=0;
 #   - a newer version replaces an older, an older does not go over a newer;
 #   - msiexec /x leaves nothing behind;
 #   - the zip holds a Parsilia folder with the program, the cues, the
@@ -191,6 +192,8 @@ codice1=$(proprieta "$msi" UpgradeCode)
 verifica "lo UpgradeCode è lo stesso in due versioni, il ProductCode no" \
     test "$codice1" = "$(proprieta "$msi2" UpgradeCode)" -a -n "$codice1" \
     -a "$(proprieta "$msi" ProductCode)" != "$(proprieta "$msi2" ProductCode)"
+verifica "due pacchetti diversi hanno PackageCode diversi" \
+    test "$(riassunto "$msi" 'Revision number (UUID)')" != "$(riassunto "$msi2" 'Revision number (UUID)')"
 verifica "ogni componente è a 64 bit" \
     awk -F'\t' 'NR > 3 && int($4 / 256) % 2 != 1 { male = 1 } END { exit male }' <(tabella "$msi" Component | tr -d '\r')
 verifica "la cartella del programma è in ProgramFiles64Folder" \
@@ -333,27 +336,41 @@ installa "$lavoro/x2.log" /x "$(winepath -w "$msi")"
 verifica "msiexec /x dopo MUTO=1 riesce" test $? = 0
 controlla_niente "dopo msiexec /x di un'installazione MUTO=1" "$lavoro/i2.log" "$(proprieta_log "$lavoro/i2.log" ProductCode)"
 
-# MUTO=0 is no MUTO.
-installa "$lavoro/i3.log" /i "$(winepath -w "$msi")" MUTO=0
-menu=$(proprieta_log "$lavoro/i3.log" ProgramMenuFolder)
-verifica "con MUTO=0 il collegamento non ha --muto" \
-    sh -c "test -f '$(unix "${menu}Parsilia.lnk")' && ! strings -a -el '$(unix "${menu}Parsilia.lnk")' | grep -q -- --muto"
-
-# The newer version over the older (still installed from MUTO=0): it takes its place.
+# The newer version over the older one, installed with MUTO=1: it takes its
+# place, and the shortcut keeps --muto without MUTO being given again.
+# (Each upgrade or downgrade here starts from a fresh install: after a major
+# upgrade Wine (8) loses the new product's UpgradeCode registration, so that
+# another version would not find it; Windows keeps it.)
+installa "$lavoro/i3.log" /i "$(winepath -w "$msi")" MUTO=1
 installa "$lavoro/i4.log" /i "$(winepath -w "$msi2")"
 verifica "msiexec /i parsilia-$successiva-x64.msi /qn sopra la $versione riesce" test $? = 0
-controlla_installato "$lavoro/i4.log" "$successiva" no
+controlla_installato "$lavoro/i4.log" "$successiva" si
 verifica "la $successiva ha tolto la $versione da App e funzionalità" \
     sh -c "! wine reg query 'HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$(proprieta_log "$lavoro/i3.log" ProductCode)' >/dev/null 2>&1"
-# The older over the newer: refused, and the newer stays.
-installa "$lavoro/i5.log" /i "$(winepath -w "$msi")"
-verifica "msiexec /i parsilia-$versione-x64.msi sopra la $successiva è rifiutato" test $? != 0
-verifica "dopo il rifiuto resta la $successiva" \
-    test "$(valore "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$(proprieta_log "$lavoro/i4.log" ProductCode)" DisplayVersion)" = "$successiva"
-verifica "dopo il rifiuto Parsilia.exe è ancora al suo posto" cmp -s "$build/Parsilia.exe" "$cartella/Parsilia.exe"
 installa "$lavoro/x4.log" /x "$(winepath -w "$msi2")"
 verifica "msiexec /x parsilia-$successiva-x64.msi /qn riesce" test $? = 0
 controlla_niente "dopo msiexec /x della $successiva" "$lavoro/i4.log" "$(proprieta_log "$lavoro/i4.log" ProductCode)"
+
+# MUTO=0 with the newer version takes the older one's MUTO=1 back.
+installa "$lavoro/i6.log" /i "$(winepath -w "$msi")" MUTO=1
+installa "$lavoro/i7.log" /i "$(winepath -w "$msi2")" MUTO=0
+menu=$(proprieta_log "$lavoro/i7.log" ProgramMenuFolder)
+verifica "con MUTO=0 sopra un'installazione MUTO=1 il collegamento non ha più --muto" \
+    sh -c "test -f '$(unix "${menu}Parsilia.lnk")' && ! strings -a -el '$(unix "${menu}Parsilia.lnk")' | grep -q -- --muto"
+installa "$lavoro/x7.log" /x "$(winepath -w "$msi2")"
+controlla_niente "dopo msiexec /x della $successiva installata con MUTO=0" "$lavoro/i7.log" "$(proprieta_log "$lavoro/i7.log" ProductCode)"
+
+# The older over the newer: refused, and the newer stays.
+installa "$lavoro/i8.log" /i "$(winepath -w "$msi2")"
+installa "$lavoro/i9.log" /i "$(winepath -w "$msi")"
+rc=$?
+verifica "msiexec /i parsilia-$versione-x64.msi sopra la $successiva è rifiutato" \
+    test $rc != 0 -a -n "$(proprieta_log "$lavoro/i9.log" WIX_DOWNGRADE_DETECTED)"
+verifica "dopo il rifiuto resta la $successiva, sola" \
+    test "$(valore "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$(proprieta_log "$lavoro/i8.log" ProductCode)" DisplayVersion)|$(registro 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | grep -c 'DisplayName *REG_SZ *Parsilia$')" = "$successiva|1"
+verifica "dopo il rifiuto Parsilia.exe è ancora al suo posto" cmp -s "$build/Parsilia.exe" "$cartella/Parsilia.exe"
+installa "$lavoro/x8.log" /x "$(winepath -w "$msi2")"
+controlla_niente "dopo msiexec /x della $successiva rimasta" "$lavoro/i8.log" "$(proprieta_log "$lavoro/i8.log" ProductCode)"
 
 # --- The zip -------------------------------------------------------------------
 
