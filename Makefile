@@ -88,5 +88,20 @@ windows: configure
 	fi
 	cmake --build $(BUILD_WINDOWS) -j$(JOBS) --target parsilia suoni
 
+# Parsilia's Windows packages (packaging/windows/): the installer for a
+# school's PCs and the zip for a home PC, in $(BUILD_WINDOWS)/pacchetti.
+VERSIONE := $(shell sed -n 's/^project.Parsilia VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+PACCHETTI_MSI := wixl zip
+PACCHETTI_PROVA_MSI := $(PACCHETTI_MSI) wine wine64 msitools unzip binutils icoutils
+.PHONY: windows-package test-windows
+windows-package: windows
+	@$(MAKE) --no-print-directory deps PACCHETTI="$(PACCHETTI_MSI)"
+	packaging/windows/pacchetti.sh $(BUILD_WINDOWS) $(BUILD_WINDOWS)/pacchetti $(VERSIONE)
+
+# Both packages tried under Wine, in a Wine prefix of their own.
+test-windows: windows
+	@$(MAKE) --no-print-directory deps PACCHETTI="$(PACCHETTI_PROVA_MSI)"
+	packaging/windows/prova-msi.sh $(BUILD_WINDOWS)
+
 clean:
 	rm -rf $(BUILD) $(BUILD_WINDOWS)
