@@ -74,7 +74,7 @@ fuzz: configure
 # kept in /var/cache/parsilia). The cues, the sentence bank and the icon are
 # made by the native build's tools, in $(BUILD).
 BUILD_WINDOWS ?= build-windows
-PACCHETTI_WINDOWS := g++-mingw-w64-x86-64-posix ninja-build
+PACCHETTI_WINDOWS := g++-mingw-w64-x86-64-posix ninja-build icoutils
 windows: configure
 	@$(MAKE) --no-print-directory deps PACCHETTI="$(PACCHETTI_WINDOWS)"
 	cmake --build $(BUILD) -j$(JOBS) --target gensuoni generabanca disegnaicona
