@@ -218,9 +218,13 @@ QString riepilogo(const QString &file, const bancainsegnante::Lettura &lettura)
         testo += QStringLiteral("Categorie mai usate: %1.\n").arg(mai.join(QStringLiteral(", ")));
     // The user's own folder, then the first of the system's.
     const QStringList percorsi = percorsiCercati();
-    return testo + QStringLiteral("Il file si può usare: parsilia --banca \"%1\"\noppure, copiato in %2,\n"
+    // The warnings come after this: a teacher reads first that the file
+    // works, then what deserves a look.
+    const qsizetype avvisi = lettura.avvisi().size();
+    const QString ma = avvisi ? QStringLiteral(", ma con %1 (qui sotto)").arg(quanti(avvisi, "avviso", "avvisi")) : QString();
+    return testo + QStringLiteral("Il file si può usare%4: parsilia --banca \"%1\"\noppure, copiato in %2,\n"
                                   "senza opzioni (per tutti gli utenti: %3).\n")
-                       .arg(file, percorsi.value(0), percorsi.value(1));
+                       .arg(file, percorsi.value(0), percorsi.value(1), ma);
 }
 
 int verifica(const QString &file)
@@ -229,15 +233,14 @@ int verifica(const QString &file)
     QString testo;
     for (const bancainsegnante::Segnalazione &s : lettura.segnalazioni)
         testo += s.testo + QLatin1Char('\n');
-    if (!lettura.valida()) {
-        const qsizetype problemi = lettura.errori().size();
-        testo += QStringLiteral("%1: %2: il file non si può usare così.\n")
-                     .arg(file, quanti(problemi, "problema", "problemi"));
-        stampa(stdout, testo);
-        return 1;
+    if (lettura.valida()) {
+        stampa(stdout, riepilogo(file, lettura) + testo);
+        return 0;
     }
-    stampa(stdout, testo + riepilogo(file, lettura));
-    return 0;
+    const qsizetype problemi = lettura.errori().size();
+    testo += QStringLiteral("%1: %2: il file non si può usare così.\n").arg(file, quanti(problemi, "problema", "problemi"));
+    stampa(stdout, testo);
+    return 1;
 }
 
 int esporta(const QString &file)
@@ -252,6 +255,11 @@ int esporta(const QString &file)
     // that appears between a look and the writing: the file is created by
     // the opening itself, or not at all.
     QFile uscita(file);
+    const QString cartella = QFileInfo(file).absolutePath();
+    if (!QFileInfo(cartella).isDir()) {
+        stampa(stderr, QStringLiteral("parsilia: non si può scrivere %1: la cartella %2 non esiste\n").arg(file, cartella));
+        return 1;
+    }
     if (!uscita.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         if (QFileInfo::exists(file))
             stampa(stderr, QStringLiteral("parsilia: %1 esiste già: per non perdere nulla non viene sovrascritto; "

@@ -668,7 +668,9 @@ QByteArray scrivi(const QList<FraseBanca> &frasi)
         "# Per controllare il file: parsilia --verifica FILE\n");
     for (qsizetype n = 0; n < frasi.size(); ++n) {
         const FraseBanca &f = frasi.at(n);
-        testo += QStringLiteral("\n# frase n°%1\n").arg(n);
+        // No number in a comment: once the teacher trims the file it would
+        // no longer be the "frase n°" the screen shows.
+        testo += QLatin1Char('\n');
         testo += (f.fraseinteraa + QLatin1Char(' ') + f.fraseinterab).simplified() + QLatin1Char('\n');
         int larghezza = 0;
         for (const Sintagma &s : f.sintagmi)

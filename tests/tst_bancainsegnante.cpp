@@ -258,8 +258,9 @@ private slots:
                                       << pipe + ": non è un file di testo (è una pipe o un dispositivo)\n" << "";
         QTest::newRow("no file after --banca") << QStringList{"--banca"} << 2 << "" << "parsilia: manca il nome del file dopo --banca";
         QTest::newRow("check and export") << QStringList{"--verifica", esempio, "--esporta", "x"} << 2 << "" << "parsilia: ";
-        QTest::newRow("good file") << QStringList{"--verifica", esempio} << 0
-                                   << esempio + ": avviso: nessun sintagma è delle categorie 8" << "";
+        QTest::newRow("good file") << QStringList{"--verifica", esempio} << 0 << esempio + ": 5 frasi, 25 sintagmi.\n" << "";
+        QTest::newRow("export into no folder") << QStringList{"--esporta", "/nessuna/cartella/frasi.txt"} << 1 << ""
+                                               << "parsilia: non si può scrivere /nessuna/cartella/frasi.txt: la cartella /nessuna/cartella non esiste\n";
         QTest::newRow("missing file") << QStringList{"--verifica", "/nessuna/parte.txt"} << 1
                                       << "/nessuna/parte.txt: il file non esiste\n/nessuna/parte.txt: 1 problema: il file non si può usare così.\n" << "";
     }
@@ -308,6 +309,9 @@ private slots:
         QVERIFY(e.uscita.contains(esempio + ": 5 frasi, 25 sintagmi.\n"));
         QVERIFY(e.uscita.contains(QRegularExpression("\n +1  SOGGETTO +4\n")));
         QVERIFY(e.uscita.contains("Categorie mai usate: 8 complemento di DENOMINAZIONE, 11"));
+        // The summary first, then what deserves a look.
+        QVERIFY(e.uscita.contains("Il file si può usare, ma con 1 avviso (qui sotto): parsilia --banca"));
+        QVERIFY(e.uscita.indexOf("Il file si può usare") < e.uscita.indexOf(": avviso: nessun sintagma"));
         // A good file over 1 MB is refused whole, never read in part: a
         // thousand sentences, each under a long comment.
         QByteArray grande;
@@ -337,6 +341,7 @@ private slots:
         e = parsilia({"--esporta", esportate});
         QCOMPARE(e.esito, 0);
         QCOMPARE(contenuto(esportate), bancainsegnante::scrivi(sceltabanca::frasiIncorporate()));
+        QVERIFY(!contenuto(esportate).contains("frase n\xc2\xb0")); // numbers a trimmed file would belie
         QCOMPARE(parsilia({"--verifica", esportate}).esito, 0);
         // ... and never over a file that exists.
         scrivi(esportate, "le mie frasi");
