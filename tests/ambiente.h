@@ -19,6 +19,16 @@
 
 #include <functional>
 
+// The window of the kind that is on the screen, if any.
+template<class F>
+F *aperta()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *f = qobject_cast<F *>(w); f && !f->scaricata() && f->isVisible())
+            return f;
+    return nullptr;
+}
+
 // The checks waiting for a modal window (quandoModale).
 inline QObject &attesaDiModali()
 {

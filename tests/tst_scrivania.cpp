@@ -74,16 +74,6 @@ QPoint centro(const QWidget *w)
     return w->mapToGlobal(w->rect().center());
 }
 
-// The window of the kind on the screen, once a real click has opened it.
-template<class F>
-F *visibile()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *f = qobject_cast<F *>(w); f && !f->scaricata() && f->isVisible())
-            return f;
-    return nullptr;
-}
-
 // A point of a side window's button that lies over a category button of
 // the exercise screen beneath (the middle of a button may fall between two).
 QPoint sopraUnaCategoria(const QWidget *bottone, const FormB &f)
@@ -147,11 +137,11 @@ class TestScrivania : public QObject
     FRM_ERRORI *revisione(FormB &f)
     {
         clickDalVivo(centro(f.Command8), 1);
-        FRM_ERRORI *aperta = nullptr;
-        if (!QTest::qWaitFor([&] { return (aperta = visibile<FRM_ERRORI>()) != nullptr; }, 5000)
-            || !QTest::qWaitForWindowExposed(aperta))
+        FRM_ERRORI *r = nullptr;
+        if (!QTest::qWaitFor([&] { return (r = ::aperta<FRM_ERRORI>()) != nullptr; }, 5000)
+            || !QTest::qWaitForWindowExposed(r))
             return nullptr;
-        return aperta;
+        return r;
     }
 
 private slots:

@@ -27,15 +27,6 @@ using namespace Modulo1;
 
 namespace {
 
-template<class F>
-F *aperta()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *f = qobject_cast<F *>(w); f && !f->scaricata() && f->isVisible())
-            return f;
-    return nullptr;
-}
-
 // A long run (PARSILIA_AZIONI) takes longer than Qt Test's five minutes a
 // test function: a minute every thousand actions, as under the sanitizers,
 // and never less than the five. Set before Qt Test reads it.
