@@ -255,7 +255,8 @@ int esporta(const QString &file)
     // that appears between a look and the writing: the file is created by
     // the opening itself, or not at all.
     QFile uscita(file);
-    const QString cartella = QFileInfo(file).absolutePath();
+    // The folder as the system writes it (on Windows, with its drive and backslashes).
+    const QString cartella = QDir::toNativeSeparators(QFileInfo(file).absolutePath());
     if (!QFileInfo(cartella).isDir()) {
         stampa(stderr, QStringLiteral("parsilia: non si può scrivere %1: la cartella %2 non esiste\n").arg(file, cartella));
         return 1;

@@ -12,9 +12,10 @@ namespace audio {
 
 QString percorsoSuono(const QString &nome)
 {
-    const QChar separatore = QDir::separator();
-    return toolkit::App_Path() + separatore + QStringLiteral("suoni") + separatore + nome
-           + QStringLiteral(".wav");
+    // App_Path gives Qt's forward slashes on every platform: the whole path
+    // is written with the platform's own.
+    return QDir::toNativeSeparators(toolkit::App_Path() + QStringLiteral("/suoni/") + nome
+                                    + QStringLiteral(".wav"));
 }
 
 void suona(const QString &nome)

@@ -4,6 +4,8 @@
 #include "packaging/iconafinestra.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
@@ -127,6 +129,11 @@ void preparaCaratteri()
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
     QFont::insertSubstitutions(QStringLiteral("Bookman Old Style"),
                                {QStringLiteral("URW Bookman"), QStringLiteral("URW Bookman L")});
+    // Where the system has no URW Bookman (Windows), the program carries the
+    // bold face the title uses; a Bookman Old Style installed still wins.
+    const QString bookman = QStringLiteral(":/caratteri/URWBookman-Demi.otf");
+    if (QFile::exists(bookman) && QFontDatabase::addApplicationFont(bookman) < 0)
+        qWarning("Parsilia: il carattere del titolo non si carica (%s)", qPrintable(bookman));
 }
 
 void scartaInputArretrato()

@@ -2,6 +2,7 @@
 
 #include "services/lettore.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 // A player for tests: it plays nothing and remembers every file asked of it.
@@ -22,7 +23,7 @@ public:
     {
         QStringList n;
         for (const QString &p : richieste)
-            n.append(p.section(QLatin1Char('/'), -1).chopped(4));
+            n.append(QFileInfo(p).fileName().chopped(4));
         return n;
     }
 

@@ -12,6 +12,8 @@
 #include <QMessageBox>
 #include <QCommandLineParser>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -60,8 +62,10 @@ Esecuzione parsilia(const QStringList &argomenti)
     p.setProcessEnvironment(ambiente);
     p.start(QStringLiteral(PARSILIA_PROGRAMMA), argomenti);
     p.waitForFinished(60000);
+    // Windows' console ends its lines with CR LF.
+    const auto testo = [](const QByteArray &b) { return QString::fromUtf8(b).replace(QLatin1String("\r\n"), QLatin1String("\n")); };
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+            testo(p.readAllStandardOutput()), testo(p.readAllStandardError())};
 }
 
 } // namespace
@@ -251,16 +255,22 @@ private slots:
         QTest::newRow("a file and --verifica") << QStringList{"--verifica", esempio, "altro.txt"} << 2 << ""
                                                << "parsilia: argomento inatteso: altro.txt";
         QTest::newRow("an empty name") << QStringList{"--banca", ""} << 2 << "" << "parsilia: il nome del file è vuoto";
+#ifdef Q_OS_WIN
+        // A device is refused at once, not read from.
+        QTest::newRow("a device") << QStringList{"--verifica", "CON"} << 1 << "CON: " << "";
+#else
         // A named pipe is refused at once, not waited on.
         const QString pipe = cartella.filePath("pipe");
         QProcess::execute("mkfifo", {pipe});
         QTest::newRow("a named pipe") << QStringList{"--verifica", pipe} << 1
                                       << pipe + ": non è un file di testo (è una pipe o un dispositivo)\n" << "";
+#endif
         QTest::newRow("no file after --banca") << QStringList{"--banca"} << 2 << "" << "parsilia: manca il nome del file dopo --banca";
         QTest::newRow("check and export") << QStringList{"--verifica", esempio, "--esporta", "x"} << 2 << "" << "parsilia: ";
         QTest::newRow("good file") << QStringList{"--verifica", esempio} << 0 << esempio + ": 5 frasi, 25 sintagmi.\n" << "";
         QTest::newRow("export into no folder") << QStringList{"--esporta", "/nessuna/cartella/frasi.txt"} << 1 << ""
-                                               << "parsilia: non si può scrivere /nessuna/cartella/frasi.txt: la cartella /nessuna/cartella non esiste\n";
+                                               << "parsilia: non si può scrivere /nessuna/cartella/frasi.txt: la cartella "
+                                                      + QDir::toNativeSeparators(QFileInfo("/nessuna/cartella/x").absolutePath()) + " non esiste\n";
         QTest::newRow("missing file") << QStringList{"--verifica", "/nessuna/parte.txt"} << 1
                                       << "/nessuna/parte.txt: il file non esiste\n/nessuna/parte.txt: 1 problema: il file non si può usare così.\n" << "";
     }
@@ -353,11 +363,29 @@ private slots:
 
     void fileCercatoNelleCartelleStandard()
     {
+#ifndef Q_OS_WIN
         const QString utente = cartella.filePath("utente");
         const QString scuola = cartella.filePath("scuola");
         const QString sistema = cartella.filePath("sistema");
         qputenv("XDG_DATA_HOME", utente.toUtf8());
         qputenv("XDG_DATA_DIRS", (scuola + ':' + sistema).toUtf8());
+#else
+        // Windows has no such variables: the real folders, the user's own
+        // local application data, then ProgramData for every user, then the
+        // program's own folder; left as found.
+        const QStringList cartelle = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+        QVERIFY(cartelle.size() >= 3);
+        const QString utente = cartelle.at(0), scuola = cartelle.at(1), sistema = cartelle.at(2);
+        QCOMPARE(QDir::toNativeSeparators(utente), qEnvironmentVariable("LOCALAPPDATA"));
+        QCOMPARE(QDir::toNativeSeparators(scuola), qEnvironmentVariable("PROGRAMDATA"));
+        for (const QString &c : cartelle)
+            if (QFileInfo::exists(c + "/parsilia"))
+                QSKIP("a teacher's folder is already there");
+        const auto togli = qScopeGuard([&] {
+            for (const QString &c : {utente, scuola, sistema})
+                QDir(c + "/parsilia").removeRecursively();
+        });
+#endif
         auto metti = [](const QString &base, int n) {
             QDir().mkpath(base + "/parsilia");
             scrivi(base + "/parsilia/frasi.txt", blocco(n));
@@ -389,8 +417,10 @@ private slots:
         // A file named on the command line comes first.
         sceltabanca::carica(esempio);
         QCOMPARE(frasiinsegnante.size(), 5);
+#ifndef Q_OS_WIN
         qunsetenv("XDG_DATA_HOME");
         qunsetenv("XDG_DATA_DIRS");
+#endif
     }
 
     void siVedeQualiFrasiSonoInUso()
