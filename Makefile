@@ -98,9 +98,14 @@ windows-package: windows
 	@$(MAKE) --no-print-directory deps PACCHETTI="$(PACCHETTI_MSI)"
 	packaging/windows/pacchetti.sh $(BUILD_WINDOWS) $(BUILD_WINDOWS)/pacchetti $(VERSIONE)
 
-# Both packages tried under Wine, in a Wine prefix of their own.
+# Under Wine: the test suites (on Qt's offscreen platform), the real
+# Parsilia.exe on a virtual display (its pictures in $(BUILD_WINDOWS)/fumo),
+# then both packages, in a Wine prefix of their own.
 test-windows: windows
 	@$(MAKE) --no-print-directory deps PACCHETTI="$(PACCHETTI_PROVA_MSI)"
+	cmake --build $(BUILD) -j$(JOBS) --target cattura
+	cmake --build $(BUILD_WINDOWS) -j$(JOBS)
+	cd $(BUILD_WINDOWS) && ctest --output-on-failure -j$(JOBS)
 	packaging/windows/prova-msi.sh $(BUILD_WINDOWS)
 
 clean:

@@ -3,26 +3,12 @@
 #   tests/wine.sh SUITE.exe [ARGUMENTS...]
 # Under Wine, Qt Test's report does not reach a pipe, so it is
 # written to a file and printed from there; the exit code is the suite's.
-# The Wine prefix is $PARSILIA_WINEPREFIX (made at the first run, one run at
-# a time), by default wine/ beside the suite.
+# The Wine prefix is tests/wine-prefisso.sh's: wine/ beside the suite.
 set -u
 
 programma=$1
 shift
-export WINEPREFIX=${PARSILIA_WINEPREFIX:-$(cd "$(dirname "$programma")" && pwd)/wine}
-export WINEDEBUG=${WINEDEBUG:--all}
-# No menu entries on this machine's desktop, no offer to download Mono or Gecko.
-export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
-
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX"
-    (
-        flock 9
-        [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
-        wineserver -w
-    ) 9>"$WINEPREFIX.lock"
-fi
-
+. "$(dirname "$0")/wine-prefisso.sh" "$(dirname "$programma")"
 rapporto=$(mktemp /tmp/wine-suite.XXXXXX)
 trap 'rm -f "$rapporto"' EXIT
 # Qt's offscreen platform on Windows takes its fonts from one folder, not

@@ -44,6 +44,8 @@ done
 # The program: a 64-bit Windows one. A Linux build or a 32-bit exe would
 # make a package that installs and then never starts.
 exe=$build/Parsilia.exe
+licenza_carattere=/usr/share/doc/fonts-urw-base35/copyright
+[ -f "$licenza_carattere" ] || errore "$licenza_carattere manca (apt-get install fonts-urw-base35)"
 [ -f "$exe" ] || errore "manca $exe (make windows)"
 [ "$(head -c 2 "$exe")" = MZ ] || errore "$exe non è un programma Windows"
 pe=$(od -An -t u4 -j 60 -N 4 "$exe" | tr -d ' ')
@@ -78,6 +80,8 @@ done
 # Text for Notepad: CRLF line ends; the readme in UTF-8 with a BOM, so that
 # its accented letters show as they are.
 sed 's/\r*$/\r/' "$radice/LICENSE" >"$cartella/LICENSE.txt"
+# The title's font, carried inside Parsilia.exe, with its own licence.
+sed 's/\r*$/\r/' "$licenza_carattere" >"$cartella/LICENZA-CARATTERE.txt"
 {
     printf '\357\273\277'
     sed -e "s/@VERSIONE@/$versione/" -e 's/\r*$/\r/' "$qui/LEGGIMI.txt"

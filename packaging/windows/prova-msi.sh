@@ -230,7 +230,7 @@ proprieta_log() { tr -d '\r' <"$1" | sed -n "s/^Property(S): $2 = //p" | tail -1
 # The Unix path of a Windows one in the prefix.
 unix() { winepath -u "$1" 2>/dev/null; }
 
-atteso=$( (echo LICENSE.txt; echo Parsilia.exe; for s in $suoni; do echo "suoni/$s.wav"; done) | sort)
+atteso=$( (echo LICENSE.txt; echo LICENZA-CARATTERE.txt; echo Parsilia.exe; for s in $suoni; do echo "suoni/$s.wav"; done) | sort)
 
 # ProgramMenuFolder, where the installer puts the shortcut: on Windows, with
 # ALLUSERS=1, the Start menu of all users under ProgramData; Wine (8) keeps
@@ -376,7 +376,7 @@ controlla_niente "dopo msiexec /x della $successiva rimasta" "$lavoro/i8.log" "$
 
 elenco=$(unzip -Z1 "$zipfile" 2>/dev/null | sort)
 atteso_zip=$( (echo Parsilia/; echo Parsilia/suoni/
-    for f in LEGGIMI.txt LICENSE.txt Parsilia.exe; do echo "Parsilia/$f"; done
+    for f in LEGGIMI.txt LICENSE.txt LICENZA-CARATTERE.txt Parsilia.exe; do echo "Parsilia/$f"; done
     for s in $suoni; do echo "Parsilia/suoni/$s.wav"; done) | sort)
 verifica "lo zip ha la cartella Parsilia con programma, suoni, licenza e LEGGIMI.txt, e nient'altro" \
     test "$elenco" = "$atteso_zip"
@@ -384,6 +384,8 @@ estratto=$lavoro/zip
 mkdir -p "$estratto" && unzip -q "$zipfile" -d "$estratto"
 verifica "nello zip Parsilia.exe è quello della build" cmp -s "$build/Parsilia.exe" "$estratto/Parsilia/Parsilia.exe"
 verifica "nello zip LICENSE.txt è la licenza" cmp -s <(sed 's/$/\r/' "$radice/LICENSE") "$estratto/Parsilia/LICENSE.txt"
+verifica "nello zip LICENZA-CARATTERE.txt è la licenza del carattere del titolo" \
+    cmp -s <(sed 's/$/\r/' /usr/share/doc/fonts-urw-base35/copyright) "$estratto/Parsilia/LICENZA-CARATTERE.txt"
 leggimi=$estratto/Parsilia/LEGGIMI.txt
 verifica "LEGGIMI.txt comincia con il BOM dell'UTF-8" test "$(head -c 3 "$leggimi" | od -An -tx1 | tr -d ' ')" = efbbbf
 verifica "LEGGIMI.txt è UTF-8 valido e ha le lettere accentate" \
