@@ -47,6 +47,7 @@ exe=$build/Parsilia.exe
 licenza_carattere=/usr/share/doc/fonts-urw-base35/copyright
 [ -f "$licenza_carattere" ] || errore "$licenza_carattere manca (apt-get install fonts-urw-base35)"
 [ -f "$exe" ] || errore "manca $exe (make windows)"
+[ -f "$build/Parsilia.com" ] || errore "manca $build/Parsilia.com, il gemello per il Prompt dei comandi (make windows)"
 [ "$(head -c 2 "$exe")" = MZ ] || errore "$exe non è un programma Windows"
 pe=$(od -An -t u4 -j 60 -N 4 "$exe" | tr -d ' ')
 [ "$(od -An -c -j "$pe" -N 4 "$exe" | tr -d ' ')" = 'PE\0\0' ] || errore "$exe non è un programma Windows"
@@ -74,6 +75,7 @@ trap 'rm -rf "$lavoro"' EXIT
 cartella=$lavoro/Parsilia
 mkdir -p "$cartella/suoni"
 cp "$exe" "$cartella/Parsilia.exe"
+cp "$build/Parsilia.com" "$cartella/Parsilia.com"
 for s in $suoni; do
     cp "$build/suoni/$s.wav" "$cartella/suoni/"
 done

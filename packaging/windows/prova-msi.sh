@@ -112,6 +112,8 @@ if [ "$1" = --sostituto ]; then
         male "il programma sostituto non si compila (g++-mingw-w64-x86-64-posix)"
         fine
     fi
+    x86_64-w64-mingw32-g++-posix -O2 -static -municode -o "$build/Parsilia.com" "$radice/avvio/gemello_win.cpp" ||
+        { male "il gemello per il Prompt dei comandi non si compila"; fine; }
     for s in $suoni; do wav_muto "$build/suoni/$s.wav"; done
 else
     build=$(cd "$1" && pwd) || { male "manca la cartella $1"; fine; }
@@ -230,7 +232,7 @@ proprieta_log() { tr -d '\r' <"$1" | sed -n "s/^Property(S): $2 = //p" | tail -1
 # The Unix path of a Windows one in the prefix.
 unix() { winepath -u "$1" 2>/dev/null; }
 
-atteso=$( (echo LICENSE.txt; echo LICENZA-CARATTERE.txt; echo Parsilia.exe; for s in $suoni; do echo "suoni/$s.wav"; done) | sort)
+atteso=$( (echo LICENSE.txt; echo LICENZA-CARATTERE.txt; echo Parsilia.com; echo Parsilia.exe; for s in $suoni; do echo "suoni/$s.wav"; done) | sort)
 
 # ProgramMenuFolder, where the installer puts the shortcut: on Windows, with
 # ALLUSERS=1, the Start menu of all users under ProgramData; Wine (8) keeps
@@ -302,6 +304,19 @@ FINE
     # The program's own version: the newer package holds the same program.
     verifica "$versione: Parsilia.exe installato parte e risponde a --version ($uscita)" \
         grep -qx "parsilia $versione_programma" <<<"$uscita"
+    if ! $sostituto; then
+        # Typed in a Command Prompt without the extension: the console twin
+        # answers there and the Prompt gets the exit code.
+        # (A batch file: Wine's own quoting of a command line for cmd /c
+        # would mangle the quotes around the folder.)
+        printf '@"C:\\Program Files\\Parsilia\\parsilia" --verifica nessuna.txt\r\n' >"$lavoro/gemello.bat"
+        (cd "$lavoro" && timeout 120 wine cmd /c "$(winepath -w "$lavoro/gemello.bat")" >"$lavoro/gemello.txt" 2>/dev/null)
+        rc=$?
+        wineserver -w
+        uscita=$(tr -d '\r' <"$lavoro/gemello.txt")
+        verifica "$versione: nel Prompt dei comandi «parsilia --verifica» risponde lì, con il suo codice d'uscita (${rc})" \
+            test "$rc|$uscita" = "1|nessuna.txt: il file non esiste"$'\n'"nessuna.txt: 1 problema: il file non si può usare così."
+    fi
 }
 
 controlla_niente() {
@@ -376,7 +391,7 @@ controlla_niente "dopo msiexec /x della $successiva rimasta" "$lavoro/i8.log" "$
 
 elenco=$(unzip -Z1 "$zipfile" 2>/dev/null | sort)
 atteso_zip=$( (echo Parsilia/; echo Parsilia/suoni/
-    for f in LEGGIMI.txt LICENSE.txt LICENZA-CARATTERE.txt Parsilia.exe; do echo "Parsilia/$f"; done
+    for f in LEGGIMI.txt LICENSE.txt LICENZA-CARATTERE.txt Parsilia.com Parsilia.exe; do echo "Parsilia/$f"; done
     for s in $suoni; do echo "Parsilia/suoni/$s.wav"; done) | sort)
 verifica "lo zip ha la cartella Parsilia con programma, suoni, licenza e LEGGIMI.txt, e nient'altro" \
     test "$elenco" = "$atteso_zip"
