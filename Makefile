@@ -108,5 +108,14 @@ test-windows: windows
 	cd $(BUILD_WINDOWS) && ctest --output-on-failure -j$(JOBS)
 	packaging/windows/prova-msi.sh $(BUILD_WINDOWS)
 
+# The Windows build's start-up, size and memory under Wine (bench/wine.sh;
+# figures in docs/BENCHMARKS.md).
+.PHONY: bench-windows
+bench-windows: windows
+	@$(MAKE) --no-print-directory deps PACCHETTI="$(PACCHETTI_PROVA_MSI)"
+	cmake -DPARSILIA_BENCH=ON $(BUILD_WINDOWS) > /dev/null
+	cmake --build $(BUILD_WINDOWS) -j$(JOBS) --target bench_avvio bench_avvio_qt
+	bench/wine.sh $(BUILD_WINDOWS)
+
 clean:
 	rm -rf $(BUILD) $(BUILD_WINDOWS)
