@@ -152,6 +152,19 @@ QStringList percorsiCercati()
     return percorsi;
 }
 
+// Where the README tells a school to put the class's file: the first system
+// folder it names that this machine searches, not whatever a desktop put
+// first in XDG_DATA_DIRS (/usr/share/gnome, a flatpak folder...). Elsewhere
+// (Windows' ProgramData) the first folder after the user's own.
+QString percorsoPerTutti()
+{
+    const QStringList cercati = percorsiCercati().mid(1);
+    for (const char *documentato : {"/usr/local/share/parsilia/frasi.txt", "/usr/share/parsilia/frasi.txt"})
+        if (cercati.contains(QLatin1String(documentato)))
+            return QLatin1String(documentato);
+    return cercati.value(0);
+}
+
 QString aiuto()
 {
     constexpr int colonna = 20;
@@ -216,15 +229,14 @@ QString riepilogo(const QString &file, const bancainsegnante::Lettura &lettura)
     }
     if (!mai.isEmpty())
         testo += QStringLiteral("Categorie mai usate: %1.\n").arg(mai.join(QStringLiteral(", ")));
-    // The user's own folder, then the first of the system's.
-    const QStringList percorsi = percorsiCercati();
+    // The user's own folder, then the system's.
     // The warnings come after this: a teacher reads first that the file
     // works, then what deserves a look.
     const qsizetype avvisi = lettura.avvisi().size();
     const QString ma = avvisi ? QStringLiteral(", ma con %1 (qui sotto)").arg(quanti(avvisi, "avviso", "avvisi")) : QString();
     return testo + QStringLiteral("Il file si può usare%4: parsilia --banca \"%1\"\noppure, copiato in %2,\n"
                                   "senza opzioni (per tutti gli utenti: %3).\n")
-                       .arg(file, percorsi.value(0), percorsi.value(1), ma);
+                       .arg(file, percorsiCercati().value(0), percorsoPerTutti(), ma);
 }
 
 int verifica(const QString &file)

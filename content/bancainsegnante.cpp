@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <utility>
@@ -222,6 +223,51 @@ bool utf8Valido(const QByteArray &dati)
     return true;
 }
 
+// Windows-1252, what Notepad's "ANSI" and Word's plain text save on an
+// Italian Windows: Latin-1, with quotes, dashes, the euro and a few letters
+// in 0x80-0x9F. The five bytes it leaves unassigned stay C1 controls, as
+// Windows reads them (and the check of invisible characters names them).
+QString daWindows1252(const QByteArray &dati)
+{
+    static const char16_t alti[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    QString testo(dati.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < dati.size(); ++i) {
+        const auto c = static_cast<unsigned char>(dati.at(i));
+        testo[i] = QChar(c >= 0x80 && c < 0xA0 ? alti[c - 0x80] : char16_t(c));
+    }
+    return testo;
+}
+
+// What a word processor saves, named by its first bytes: a teacher is told
+// to save it as plain text instead. Empty for anything else.
+QString documento(const QByteArray &dati)
+{
+    if (dati.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
+        return QStringLiteral("un documento di Word (.doc)");
+    if (dati.startsWith("{\\rtf"))
+        return QStringLiteral("un documento RTF (WordPad, Word)");
+    if (dati.startsWith("PK\x03\x04")) {
+        if (dati.contains("word/"))
+            return QStringLiteral("un documento di Word (.docx)");
+        if (dati.contains("application/vnd.oasis.opendocument"))
+            return QStringLiteral("un documento di LibreOffice (.odt)");
+        return QStringLiteral("un archivio compresso (.zip) o un documento");
+    }
+    return QString();
+}
+
+// The mark of a list item at the start of a line, with its blank: "1) ",
+// "2. ", "a) ", "- ", "• "... Empty when there is none.
+QString segnoElenco(const QString &testo)
+{
+    static const QRegularExpression segno(QStringLiteral("^(?:\\d{1,3}[.)]|[a-zA-Z]\\)|[-–—•·*▪●])\\s"));
+    const QRegularExpressionMatch m = segno.match(testo);
+    return m.hasMatch() ? m.captured(0) : QString();
+}
+
 // Characters an editor does not show, or shows as something else: control
 // and format characters, unassigned and private code points. A tab counts
 // as a blank.
@@ -265,6 +311,11 @@ public:
         if (dati.size() > maxByte)
             return errore(0, QStringLiteral("il file è troppo grande (%1 byte): al massimo 1 MB, %2 byte")
                                  .arg(dati.size()).arg(maxByte));
+        const QString tipo = documento(dati);
+        if (!tipo.isEmpty())
+            return errore(0, QStringLiteral("è %1, non un file di testo: aprirlo con il suo programma e salvarlo "
+                                            "con «Salva con nome» come «Testo semplice» (.txt), con la codifica "
+                                            "UTF-8").arg(tipo));
         if (dati.startsWith("\xEF\xBB\xBF"))
             dati.remove(0, 3);
         QString testo;
@@ -315,9 +366,24 @@ private:
                 testo = testo.normalized(QString::NormalizationForm_C);
             return true;
         }
-        // Name every line that is not UTF-8: usually the accented letters of
-        // a file saved as Latin-1 or Windows-1252.
+        // A file of UTF-8 with some lines spoilt: name every such line. One
+        // with no UTF-8 letter anywhere was saved as Windows' "ANSI": read
+        // it as such, with one word about it.
         const QList<QByteArray> righe = dati.split('\n');
+        const auto lettereUtf8 = [](const QByteArray &r) {
+            return utf8Valido(r) && std::any_of(r.cbegin(), r.cend(), [](char c) { return c & 0x80; });
+        };
+        int primaNonUtf8 = 0;
+        for (qsizetype i = 0; i < righe.size() && !primaNonUtf8; ++i)
+            if (!utf8Valido(righe.at(i)))
+                primaNonUtf8 = int(i + 1);
+        if (std::none_of(righe.cbegin(), righe.cend(), lettereUtf8)) {
+            testo = daWindows1252(dati);
+            avviso(primaNonUtf8, QStringLiteral("il file non è in UTF-8: è stato letto come Windows-1252 (la codifica "
+                                                "«ANSI» di Blocco note); controllare le lettere accentate e salvarlo "
+                                                "con la codifica UTF-8"));
+            return true;
+        }
         for (qsizetype i = 0; i < righe.size(); ++i)
             if (!utf8Valido(righe.at(i)))
                 errore(int(i + 1), QStringLiteral("il testo non è in UTF-8: salvare il file con la codifica UTF-8"));
@@ -341,13 +407,50 @@ private:
             }
         }
         const QString testo = grezza.toString().simplified();
-        if (testo.isEmpty())
-            return chiudi();
+        // A blank line ends a sentence once the next line shows it was not
+        // inside one.
+        if (testo.isEmpty()) {
+            if (m_aperto && !m_rigaVuota)
+                m_rigaVuota = linea;
+            return;
+        }
         if (testo.startsWith(QLatin1Char('#')))
             return;
+        if (m_rigaVuota) {
+            const int vuota = std::exchange(m_rigaVuota, 0);
+            // A phrase after it, while the sentence still lacks some of its
+            // words: the blank line split the sentence.
+            if (testo.contains(QLatin1Char('=')) && !m_blocco.frase.isEmpty() && !coperta()) {
+                errore(vuota, QStringLiteral("riga vuota dentro la frase della riga %1: i suoi sintagmi vanno "
+                                             "uno sotto l'altro, senza righe vuote")
+                                  .arg(m_blocco.lineaFrase));
+                return sintagma(linea, testo);
+            }
+            chiudi();
+        }
         if (!m_aperto)
             return apri(linea, testo);
+        // A line with no "=" after phrases that already make up the whole
+        // sentence: the next sentence, with no blank line before it.
+        if (!testo.contains(QLatin1Char('=')) && !m_blocco.sintagmi.isEmpty() && coperta()
+            && senzaUguale(testo).second.isEmpty()) {
+            errore(linea, QStringLiteral("manca una riga vuota prima di questa frase: ogni frase va separata "
+                                         "dalla precedente da una riga vuota"));
+            chiudi();
+            return apri(linea, testo);
+        }
         sintagma(linea, testo);
+    }
+
+    // Whether the phrases read so far hold every word of the sentence.
+    bool coperta() const
+    {
+        QString insieme;
+        for (const Sintagma &s : m_blocco.sintagmi)
+            insieme += QLatin1Char(' ') + s.testo;
+        const QString frase = minuscolo(m_blocco.frase);
+        insieme = minuscolo(insieme);
+        return parole(insieme) == parole(frase);
     }
 
     void apri(int linea, const QString &testo)
@@ -368,6 +471,17 @@ private:
             return;
         }
         m_blocco.frase = testo;
+        segnoDiElenco(linea, testo, QStringLiteral("la frase"));
+    }
+
+    // A list mark the teacher's editor added: the pupils would see it.
+    void segnoDiElenco(int linea, const QString &testo, const QString &che)
+    {
+        const QString segno = segnoElenco(testo);
+        if (!segno.isEmpty())
+            avviso(linea, QStringLiteral("%1 comincia con «%2», che sembra il segno di un elenco: gli alunni lo "
+                                         "vedono sullo schermo; toglierlo se non fa parte della frase")
+                              .arg(che, segno));
     }
 
     void sintagma(int linea, const QString &testo)
@@ -385,6 +499,7 @@ private:
             s.letto = false;
         } else {
             s.testo = testo.left(uguale).trimmed();
+            segnoDiElenco(linea, s.testo, QStringLiteral("il sintagma"));
             const QString categoria = testo.mid(uguale + 1).trimmed();
             // A file names the same few categories over and over.
             auto codice = m_categorie.constFind(categoria);
@@ -595,6 +710,7 @@ private:
     Regole m_regole{minSintagmi};
     bool m_aperto = false;
     bool m_fermo = false;
+    int m_rigaVuota = 0; // the blank line after the open sentence, if any
     Blocco m_blocco;
     QList<int> m_righe; // the line of each sentence read
     QHash<QString, int> m_frasiViste; // a sentence as compared -> its line

@@ -129,8 +129,19 @@ private slots:
         QTest::addColumn<QByteArray>("testo");
         QTest::addColumn<QStringList>("attesi");
         const QByteArray gatto = "Il gatto dorme.\nIl gatto = soggetto\n";
-        QTest::newRow("not UTF-8") << QByteArray(gatto + "# caff\xe8\ndorme. = predicato verbale\n\xe8 = altro")
-                                   << QStringList{"f.txt:3: il testo non è in UTF-8", "f.txt:5: il testo non è in UTF-8"};
+        QTest::newRow("spoilt UTF-8") << QByteArray(gatto + "# caff\xe8\ndorme. = predicato verbale\n\xe8 = altro\n# perch\xc3\xa9")
+                                      << QStringList{"f.txt:3: il testo non è in UTF-8", "f.txt:5: il testo non è in UTF-8"};
+        for (const auto &[tipo, inizio] : {std::pair{"un documento di Word (.docx)", QByteArray("PK\x03\x04\x14\x01\x06\x01[Content_Types].xml word/document.xml")},
+                                           std::pair{"un documento di LibreOffice (.odt)", QByteArray("PK\x03\x04\x14\x01\x01\x01mimetypeapplication/vnd.oasis.opendocument.text")},
+                                           std::pair{"un documento di Word (.doc)", QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0\0\0")},
+                                           std::pair{"un documento RTF (WordPad, Word)", QByteArray("{\\rtf1\\ansi Il gatto dorme.\\par}")}})
+            QTest::addRow("%s", tipo) << inizio << QStringList{QStringLiteral("f.txt: è %1, non un file di testo: aprirlo con il suo programma e salvarlo con «Salva con nome» come «Testo semplice»").arg(tipo)};
+        QTest::newRow("no blank line between sentences") << QByteArray(gatto + "dorme. = 2\nIl cane abbaia.\nIl cane = 1\nabbaia. = 2\n")
+                                                         << QStringList{"f.txt:4: manca una riga vuota prima di questa frase"};
+        QTest::newRow("a blank line inside a sentence") << QByteArray(gatto + "\n# poi\ndorme. = 2\n\nIl cane abbaia.\nIl cane = 1\nabbaia. = 2\n")
+                                                        << QStringList{"f.txt:3: riga vuota dentro la frase della riga 1: i suoi sintagmi vanno uno sotto l'altro"};
+        QTest::newRow("a sentence line missing after a whole sentence") << QByteArray(gatto + "dorme. = 2\n\nIl cane = 1\nabbaia. = 2\n")
+                                                                        << QStringList{"f.txt:5: manca la frase intera"};
         QTest::newRow("empty") << QByteArray() << QStringList{"f.txt: il file non contiene frasi"};
         QTest::newRow("only comments") << QByteArray("# una\n\n   # due\n\n") << QStringList{"f.txt: il file non contiene frasi"};
         QTest::newRow("unknown category") << QByteArray(gatto + "dorme. = verbo")
@@ -200,6 +211,10 @@ private slots:
             << QByteArray("L'anno \xc3\xa8" " finito.\nL'anno = 1\n\xc3\xa8" " finito. = 3\n\nl\xe2\x80\x99" "anno \xc3\xa8" " finito!\n"
                           "l\xe2\x80\x99" "anno = 1\n\xc3\xa8" " finito! = 3\n")
             << "f.txt:5: avviso: la stessa frase della riga 1: si usa solo la prima";
+        QTest::newRow("saved as Windows' ANSI") << QByteArray("Perch\xe9 il gatto dorme\x85\nPerch\xe9 = 16\nil gatto = 1\ndorme\x85 = 2\n")
+                                                << "f.txt:1: avviso: il file non è in UTF-8: è stato letto come Windows-1252 (la codifica «ANSI» di Blocco note)";
+        QTest::newRow("a list mark") << QByteArray("Il gatto dorme.\nIl gatto = 1\n- dorme. = 2\n")
+                                     << "f.txt:3: avviso: il sintagma comincia con «- », che sembra il segno di un elenco";
         // Order, case, punctuation and how an accent was typed do not count.
         QTest::newRow("attribute moved, accent decomposed")
             << QByteArray("Il gatto che è qui, in questo appartamento, dorme.\nil gatto = 1\nche = 1\ne\xcc\x80 = 2\n"
@@ -219,6 +234,8 @@ private slots:
         QCOMPARE(avvisi.size(), avviso.isEmpty() ? 1 : 2);
         if (!avviso.isEmpty())
             QVERIFY2(avvisi.first().startsWith(avviso), qPrintable(avvisi.first()));
+        if (avviso.contains("Windows-1252"))
+            QCOMPARE(l.frasi.first().fraseinteraa, QStringLiteral("Perché il gatto dorme…"));
         // A sentence met again is used once, and counted once.
         if (avviso.contains("la stessa frase")) {
             QCOMPARE(l.frasi.size(), 1);
@@ -418,6 +435,10 @@ private slots:
         sceltabanca::carica(esempio);
         QCOMPARE(frasiinsegnante.size(), 5);
 #ifndef Q_OS_WIN
+        // The class's folder that --verifica suggests is the one the README
+        // names, whatever a desktop lists first.
+        qputenv("XDG_DATA_DIRS", (scuola + ":/usr/local/share:/usr/share").toUtf8());
+        QVERIFY(parsilia({"--verifica", esempio}).uscita.contains("(per tutti gli utenti: /usr/local/share/parsilia/frasi.txt)"));
         qunsetenv("XDG_DATA_HOME");
         qunsetenv("XDG_DATA_DIRS");
 #endif
