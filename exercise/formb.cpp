@@ -18,7 +18,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetricsF>
 #include <QPointer>
+#include <QtMath>
 
 #include <algorithm>
 #include <cmath>
@@ -259,6 +261,33 @@ void FormB::Form_Load()
 void FormB::Form_Resize()
 {
     ridimschermo::ridimensiona();
+    m_postoVIA = VIA->geometry();
+    liberaVIA();
+}
+
+// VIA comes back over the lower phrase lines once a sentence is complete.
+// When a phrase reaches under it (a teacher's long phrases), VIA starts just
+// right of the phrase, its right edge where it was; otherwise it stays in its
+// place.
+void FormB::liberaVIA()
+{
+    if (m_postoVIA.isNull())
+        m_postoVIA = VIA->geometry();
+    QRect posto = m_postoVIA;
+    const int margine = std::max(2, posto.height() / 10);
+    int sinistra = posto.left();
+    for (int j = 1; j <= 8; ++j) {
+        const Etichetta *e = Lbmostra(j);
+        const QString testo = e->caption().trimmed();
+        if (testo.isEmpty() || !e->isVisible() || e->y() > posto.bottom() || e->geometry().bottom() < posto.top())
+            continue;
+        const int fine = e->x() + e->contentsRect().left()
+                         + qCeil(QFontMetricsF(e->carattereDipinto()).horizontalAdvance(testo));
+        sinistra = std::max(sinistra, fine + margine);
+    }
+    // Never narrower than a third of its width: the caption stays whole.
+    posto.setLeft(std::min(sinistra, posto.right() - m_postoVIA.width() / 3));
+    VIA->setGeometry(posto);
 }
 
 void FormB::closeEvent(QCloseEvent *event)
@@ -348,6 +377,7 @@ void FormB::com_Click(int Index)
             gratifica->setCaption(QStringLiteral("COMPLETATA"));
             AVVISO->setCaption(QStringLiteral("Bene, hai completato questa frase; ora premi il VIA per proseguire."));
             abilitaCategorie(false);
+            liberaVIA();
             VIA->setVisible(true);
         } else {
             codiceatteso = codici(numerofrase, numerosintagma);

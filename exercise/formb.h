@@ -3,6 +3,8 @@
 #include "services/forma.h"
 #include "services/matricecontrolli.h"
 
+#include <QRect>
+
 class Cornice;
 class Etichetta;
 class Pulsante;
@@ -67,4 +69,7 @@ private:
     void abilitaCategorie(bool abilitate);
     void rimettiFuoco(QWidget *prima);
     void mostraPrimaDellAttesa();
+    void liberaVIA();
+
+    QRect m_postoVIA; // VIA where the scaling put it
 };

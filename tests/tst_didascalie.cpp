@@ -2,6 +2,7 @@
 // screen the suite runs on (CTest runs it on several screen shapes).
 #include "ambiente.h"
 
+#include "content/bancainsegnante.h"
 #include "exercise/formb.h"
 #include "screens/classificaform.h"
 #include "screens/frm_errori.h"
@@ -75,6 +76,35 @@ void controlla(QWidget *finestra, QStringList &problemi)
     }
 }
 
+// The phrases and the sentence's lines that something else on the exercise
+// screen hides in part: VIA, the word of praise, the label of the teacher's
+// file, another line of text.
+void coperture(FormB &f, QStringList &problemi)
+{
+    QList<std::pair<QRectF, QString>> testi;
+    const auto aggiungi = [&](const QWidget *w) {
+        const auto [r, t] = inchiostro(w);
+        if (w && w->isVisible() && !t.isEmpty())
+            testi.append({r.translated(w->mapTo(&f, QPoint(0, 0))), t});
+    };
+    for (int j = 1; j <= 8; ++j)
+        aggiungi(f.Lbmostra(j));
+    aggiungi(f.FRASE_INTERA_A);
+    aggiungi(f.FRASE_INTERA_B);
+    const qsizetype righe = testi.size();
+    aggiungi(f.gratifica);
+    aggiungi(f.LbFrasi);
+    if (f.VIA->isVisible())
+        testi.append({QRectF(f.VIA->geometry()), QStringLiteral("VIA")});
+    for (qsizetype i = 0; i < righe; ++i)
+        for (qsizetype k = i + 1; k < testi.size(); ++k)
+            if (testi.at(i).first.adjusted(0, 1, 0, -1).intersects(testi.at(k).first.adjusted(0, 1, 0, -1))) {
+                const QString p = QStringLiteral("\"%1\" under \"%2\"").arg(testi.at(i).second, testi.at(k).second);
+                if (!problemi.contains(p))
+                    problemi.append(p);
+            }
+}
+
 } // namespace
 
 class TestDidascalie : public QObject
@@ -115,6 +145,11 @@ private slots:
             ambiente->orologio.numeri = {(n + 0.5f) / 101.0f};
             f.VIA_Click();
             controlla(&f, problemi);
+            coperture(f, problemi);
+            // Whole, and VIA back over the screen.
+            for (int i = 1; i <= 8 && !f.VIA->isVisible(); ++i)
+                QTest::mouseClick(f.Com(codiceatteso), Qt::LeftButton);
+            coperture(f, problemi);
         }
         // The words of the holds, the end of a sentence, the counters.
         ambiente->orologio.durante = [&] { controlla(&f, problemi); };
@@ -130,6 +165,56 @@ private slots:
         f.VIA_Click(); // every sentence used
         QCOMPARE(f.AVVISO->caption(), QStringLiteral("TUTTE LA FRASI SONO COMPLETATE"));
         controlla(&f, problemi);
+    }
+
+    // A teacher's file at the limits the checker lets through: eight phrases
+    // of 28 characters (words with m and w, capitals, accents), lines of 86
+    // and 28 in wide letters. Every phrase and both lines whole and
+    // uncovered, in every state.
+    void frasiDellInsegnanteAlLimite()
+    {
+        const QStringList sintagmi = {
+            QStringLiteral("Mamma e Wanda, mie nemiche amiche"), QStringLiteral("mangiò molte mele mature e more"),
+            QStringLiteral("il mio amico Michele Mammì, sempre"), QStringLiteral("dietro la casa della nonna Mimma"),
+            QStringLiteral("alla maestra di matematica, Wanda"), QStringLiteral("con la mamma più simpatica del mondo"),
+            QStringLiteral("ai bambini della terza classe"), QStringLiteral("nella biblioteca comunale di Roma")};
+        QByteArray file;
+        for (int n = 0; n < 3; ++n) {
+            // Line A of 86 and line B of 28, in wide letters.
+            file += QString(QStringLiteral("Mòmmò ")).repeated(14).left(80).toUtf8() + " WMWMW " + QByteArray(26, 'M') + char('0' + n) + ".\n";
+            for (int j = 0; j < 8; ++j)
+                file += (sintagmi.at((j + n) % 8).left(28) + QStringLiteral(" = %1\n").arg(j == 1 ? 2 : 16)).toUtf8();
+            file += "\n";
+        }
+        const bancainsegnante::Lettura l = bancainsegnante::leggi(file, QStringLiteral("limiti.txt"));
+        QVERIFY2(l.valida(), qPrintable(l.errori().join(QLatin1Char('\n'))));
+        QCOMPARE(l.frasi.size(), 3);
+        frasiinsegnante = l.frasi;
+        frasiinuso = QStringLiteral("Frasi dell'insegnante: limiti.txt, 3 frasi");
+        FormB &f = istanza<FormB>();
+        f.Show();
+        domandeperserie = 30000;
+        ambiente->orologio.durante = [&] {
+            controlla(&f, problemi);
+            coperture(f, problemi);
+        };
+        for (int n = 0; n < 3; ++n) {
+            ambiente->orologio.numeri = {0.0f};
+            f.VIA_Click();
+            controlla(&f, problemi);
+            coperture(f, problemi);
+            QTest::mouseClick(f.Com(codiceatteso % 16 + 1), Qt::LeftButton); // a wrong answer, then the right ones
+            for (int i = 1; i <= 8 && !f.VIA->isVisible(); ++i)
+                QTest::mouseClick(f.Com(codiceatteso), Qt::LeftButton);
+            QVERIFY(f.VIA->isVisible());
+            controlla(&f, problemi);
+            coperture(f, problemi);
+            // ... and after the window changes size.
+            f.resize(f.size() * 3 / 4);
+            coperture(f, problemi);
+        }
+        frasiinsegnante.clear();
+        frasiinuso.clear();
     }
 
     void risultatiEErrori()
