@@ -262,7 +262,28 @@ void FormB::Form_Resize()
 {
     ridimschermo::ridimensiona();
     m_postoVIA = VIA->geometry();
+    m_postoGratifica = gratifica->pos();
     liberaVIA();
+    liberaGratifica();
+}
+
+// Where a control beside the phrase lines must start to leave them whole:
+// right of the ink of every phrase that shares its rows, with a small gap;
+// its own left edge when no phrase reaches it.
+int FormB::dopoISintagmi(const QRect &posto) const
+{
+    const int margine = std::max(2, height() / 150);
+    int sinistra = posto.left();
+    for (int j = 1; j <= 8; ++j) {
+        const Etichetta *e = Lbmostra(j);
+        const QString testo = e->caption().trimmed();
+        if (testo.isEmpty() || !e->isVisible() || e->y() > posto.bottom() || e->geometry().bottom() < posto.top())
+            continue;
+        const int fine = e->x() + e->contentsRect().left()
+                         + qCeil(QFontMetricsF(e->carattereDipinto()).horizontalAdvance(testo));
+        sinistra = std::max(sinistra, fine + margine);
+    }
+    return sinistra;
 }
 
 // VIA comes back over the lower phrase lines once a sentence is complete.
@@ -274,20 +295,20 @@ void FormB::liberaVIA()
     if (m_postoVIA.isNull())
         m_postoVIA = VIA->geometry();
     QRect posto = m_postoVIA;
-    const int margine = std::max(2, posto.height() / 10);
-    int sinistra = posto.left();
-    for (int j = 1; j <= 8; ++j) {
-        const Etichetta *e = Lbmostra(j);
-        const QString testo = e->caption().trimmed();
-        if (testo.isEmpty() || !e->isVisible() || e->y() > posto.bottom() || e->geometry().bottom() < posto.top())
-            continue;
-        const int fine = e->x() + e->contentsRect().left()
-                         + qCeil(QFontMetricsF(e->carattereDipinto()).horizontalAdvance(testo));
-        sinistra = std::max(sinistra, fine + margine);
-    }
     // Never narrower than a third of its width: the caption stays whole.
-    posto.setLeft(std::min(sinistra, posto.right() - m_postoVIA.width() / 3));
+    posto.setLeft(std::min(dopoISintagmi(posto), posto.right() - m_postoVIA.width() / 3));
     VIA->setGeometry(posto);
+}
+
+// The word of praise, likewise, moves right of a long phrase beside it, as
+// far as the window lets it.
+void FormB::liberaGratifica()
+{
+    if (m_postoGratifica.isNull())
+        m_postoGratifica = gratifica->pos();
+    const QRect posto(m_postoGratifica, gratifica->size());
+    const int x = std::min(dopoISintagmi(posto), std::max(posto.left(), width() - posto.width()));
+    gratifica->move(x, posto.top());
 }
 
 void FormB::closeEvent(QCloseEvent *event)
@@ -375,6 +396,7 @@ void FormB::com_Click(int Index)
             flash(QStringLiteral("BRAVO!!!"));
             audio::suona(QStringLiteral("premivia"));
             gratifica->setCaption(QStringLiteral("COMPLETATA"));
+            liberaGratifica();
             AVVISO->setCaption(QStringLiteral("Bene, hai completato questa frase; ora premi il VIA per proseguire."));
             abilitaCategorie(false);
             liberaVIA();
@@ -416,6 +438,7 @@ void FormB::flash(const QString &testo)
 {
     Orologio &orologio = Orologio::corrente();
     gratifica->setCaption(testo);
+    liberaGratifica();
     sospendiSuggerimenti(true);
     const double t0 = orologio.monotono();
     bool mostrato = false;

@@ -69,7 +69,10 @@ private:
     void abilitaCategorie(bool abilitate);
     void rimettiFuoco(QWidget *prima);
     void mostraPrimaDellAttesa();
+    int dopoISintagmi(const QRect &posto) const;
     void liberaVIA();
+    void liberaGratifica();
 
-    QRect m_postoVIA; // VIA where the scaling put it
+    QRect m_postoVIA;        // VIA and the word of praise where the scaling
+    QPoint m_postoGratifica; // put them
 };

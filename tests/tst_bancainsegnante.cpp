@@ -322,6 +322,13 @@ private slots:
         for (const char *opzione : {"\n  --banca FILE ", "\n  --verifica FILE ", "\n  --esporta FILE "})
             QVERIFY2(aiuto.contains(QLatin1String(opzione)), opzione);
 
+        // A folder named with accents, as a pupil's user folder on Windows
+        // (C:\Users\Nicolò), is no obstacle.
+        QVERIFY(QDir(cartella.path()).mkpath(QStringLiteral("Nicolò")));
+        const QString accentato = cartella.filePath(QStringLiteral("Nicolò/frasi.txt"));
+        QVERIFY(QFile::copy(esempio, accentato));
+        QVERIFY(parsilia({"--verifica", accentato}).uscita.startsWith(accentato + ": 5 frasi, 25 sintagmi."));
+
         // --verifica: every problem with its line, a count, status 1.
         const QString guasto = file("guasto.txt", "Il gatto dorme.\nIl gatto = soggetto\ndorme. = verbo\n\nPiove.\nPiove. = 2\n\nPiove.\nPiove. = 2\n");
         Esecuzione e = parsilia({"--verifica", guasto});
