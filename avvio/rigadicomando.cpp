@@ -184,6 +184,19 @@ QString aiuto()
         testo += QStringLiteral("  ") + p + QLatin1Char('\n');
     testo += QStringLiteral("e altrimenti le frasi incluse nel programma. Il formato del file è descritto\n"
                             "in man parsilia.\n");
+    // Every name a teacher's file accepts, in two columns.
+    testo += QStringLiteral("\nNel file, ogni sintagma è seguito da «=» e dalla sua categoria: il nome del\n"
+                            "tasto o il suo numero.\n");
+    const auto nome = [](int i) {
+        const Categoria &c = categorie[size_t(i)];
+        return QStringLiteral("%1 %2").arg(c.codice, 2).arg(QString::fromUtf8(c.caption).simplified().toLower());
+    };
+    for (int i = 0; i < 8; ++i)
+        testo += QStringLiteral("  ") + nome(i).leftJustified(38, QLatin1Char(' ')) + nome(i + 8) + QLatin1Char('\n');
+    testo += QStringLiteral("Vale anche il nome senza «complemento», «complemento di» o «predicato»\n"
+                            "(«termine», «verbale»), e in breve («compl. di termine», «pred. verbale»).\n"
+                            "I complementi che non hanno un tasto (compagnia, mezzo, modo, causa, agente,\n"
+                            "fine, argomento, materia...) si scrivono «altro» (16).\n");
     return testo;
 }
 

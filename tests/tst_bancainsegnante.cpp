@@ -3,6 +3,7 @@
 #include "avvio/rigadicomando.h"
 #include "avvio/sceltabanca.h"
 #include "content/bancainsegnante.h"
+#include "content/categorie.h"
 #include "exercise/formb.h"
 #include "screens/iniziale.h"
 #include "services/etichetta.h"
@@ -321,6 +322,10 @@ private slots:
         const QString aiuto = parsilia({"-h"}).uscita;
         for (const char *opzione : {"\n  --banca FILE ", "\n  --verifica FILE ", "\n  --esporta FILE "})
             QVERIFY2(aiuto.contains(QLatin1String(opzione)), opzione);
+        // ... and every category a file may name, with the rule for the rest.
+        for (const Categoria &c : categorie)
+            QVERIFY2(aiuto.contains(QStringLiteral("%1 %2").arg(c.codice, 2).arg(QString::fromUtf8(c.caption).simplified().toLower())), c.caption);
+        QVERIFY(aiuto.contains("si scrivono «altro» (16)"));
 
         // A folder named with accents, as a pupil's user folder on Windows
         // (C:\Users\Nicolò), is no obstacle.
