@@ -1,0 +1,17 @@
+#!/bin/bash
+# Runs a suite cross-built for Windows under Wine with Qt's own windows
+# platform, on a virtual X display with openbox: the windows are real ones,
+# drawn with the fonts Windows programs get.
+#   tests/finestre-wine.sh SUITE.exe [ARGUMENTS...]
+# The Wine prefix is the one of tests/fumo-wine.sh (CTest runs the two one
+# at a time: Wine's desktop keeps the display of the first program).
+set -u
+qui=$(cd "$(dirname "$0")" && pwd)
+. "$qui/schermo.sh"
+export PARSILIA_WINEPREFIX=${PARSILIA_WINEPREFIX_SCHERMO:-$(cd "$(dirname "$1")" && pwd)/wine-schermo}
+pid_wm=
+trap 'WINEPREFIX=$PARSILIA_WINEPREFIX wineserver -k 2>/dev/null; [ -z "$pid_wm" ] || kill $pid_wm 2>/dev/null; schermo_chiudi' EXIT
+schermo_avvia 1280x1024x24 || exit 1
+openbox >/dev/null 2>&1 &
+pid_wm=$!
+QT_QPA_PLATFORM=windows "$qui/wine.sh" "$@"
