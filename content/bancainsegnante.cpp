@@ -573,8 +573,8 @@ private:
             else
                 errore(m_blocco.lineaFrase,
                        QStringLiteral("la frase è troppo lunga per lo schermo (%1 caratteri): ci stanno %2 "
-                                      "caratteri sulla prima riga e %3 sulla seconda, andando a capo tra due parole")
-                           .arg(m_blocco.frase.size()).arg(maxRigaA).arg(maxRigaB));
+                                      "caratteri sulla prima riga e %3 sulla seconda, andando a capo tra due parole; %4")
+                           .arg(m_blocco.frase.size()).arg(maxRigaA).arg(maxRigaB).arg(doveACapo(m_blocco.frase)));
         }
         m_regole.sintagmi(n, frase.sintagmi);
         const bool buona = m_regole.problemi.size() == prima;
@@ -586,6 +586,18 @@ private:
             return;
         m_righe.append(m_blocco.lineaFrase);
         esito.frasi.append(frase);
+    }
+
+    // Where a sentence too long would break, for the teacher to see what to cut.
+    static QString doveACapo(const QString &frase)
+    {
+        const qsizetype capo = frase.lastIndexOf(QLatin1Char(' '), maxRigaA);
+        if (capo <= 0)
+            return QStringLiteral("nei primi %1 caratteri non c'è uno spazio dove andare a capo").arg(maxRigaA);
+        const QString a = frase.left(capo), b = frase.mid(capo + 1);
+        return QStringLiteral("qui la prima riga finirebbe con «%1%2» e la seconda sarebbe «%3» (%4 caratteri): "
+                              "accorciare la frase o dividerla in due")
+            .arg(a.size() > 20 ? QStringLiteral("…") : QString(), a.right(20), b).arg(b.size());
     }
 
     // The same sentence a second time, also with other capitals, another

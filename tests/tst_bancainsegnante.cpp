@@ -165,7 +165,9 @@ private slots:
         QTest::newRow("sentence of 120") << QByteArray(QByteArray("Il gatto ") + QByteArray(111, 'o') + "\nIl gatto = 1\ndorme = 2\n")
                                          << QStringList{"f.txt:1: la frase è troppo lunga per lo schermo (120 caratteri)"};
         QTest::newRow("line B of 29") << QByteArray(QByteArray(80, 'a') + " " + QByteArray(29, 'b') + "\nIl gatto = 1\ndorme = 2\n")
-                                      << QStringList{"f.txt:1: la frase è troppo lunga"};
+                                      << QStringList{"f.txt:1: la frase è troppo lunga per lo schermo (110 caratteri): ci stanno 86 caratteri sulla "
+                                                     "prima riga e 28 sulla seconda, andando a capo tra due parole; qui la prima riga "
+                                                     "finirebbe con «…aaaaaaaaaaaaaaaaaaaa» e la seconda sarebbe «" + QString(29, 'b') + "» (29 caratteri)"};
         QTest::newRow("no predicate") << QByteArray(gatto + "dorme. = altro\n")
                                       << QStringList{"f.txt:1: la frase non ha il predicato"};
         QTest::newRow("nine phrases") << QByteArray(gatto + QByteArray("e = 16\n").repeated(7) + "dorme. = 2\n")
