@@ -330,7 +330,7 @@ public:
         for (qsizetype i = 0; i < righe.size() && !m_fermo; ++i)
             riga(int(i + 1), righe.at(i));
         chiudi();
-        if (esito.numeroFrasi == 0 && esito.segnalazioni.isEmpty())
+        if (esito.numeroFrasi == 0 && esito.errori().isEmpty())
             errore(0, QStringLiteral("il file non contiene frasi"));
         else if (!m_fermo)
             categorieMaiUsate();

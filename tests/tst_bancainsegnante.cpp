@@ -145,6 +145,7 @@ private slots:
                                                                         << QStringList{"f.txt:5: manca la frase intera"};
         QTest::newRow("empty") << QByteArray() << QStringList{"f.txt: il file non contiene frasi"};
         QTest::newRow("only comments") << QByteArray("# una\n\n   # due\n\n") << QStringList{"f.txt: il file non contiene frasi"};
+        QTest::newRow("only comments, in Windows' ANSI") << QByteArray("# perch\xe9\n") << QStringList{"f.txt: il file non contiene frasi"};
         QTest::newRow("unknown category") << QByteArray(gatto + "dorme. = verbo")
                                           << QStringList{"f.txt:3: categoria sconosciuta «verbo»"};
         QTest::newRow("code 17") << QByteArray(gatto + "dorme. = 17") << QStringList{"f.txt:3: categoria sconosciuta «17»"};
