@@ -3,6 +3,7 @@
 #include "content/banca.h"
 #include "content/bancainsegnante.h"
 #include "exercise/modulo1.h"
+#include "services/italianoqt.h"
 
 #include <QFileInfo>
 #include <QMessageBox>
@@ -30,6 +31,7 @@ void avvisaInsegnante(const QString &file, const QStringList &errori, const QStr
                             "di testo (Blocco note, Gedit), correggere quelle righe, salvarlo e aprirlo di nuovo "
                             "con Parsilia.\n\nPer ora Parsilia userà %1.")
                  .arg(invece);
+    const ItalianoQt italiano;
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Parsilia"), testo, QMessageBox::Ok);
     box.setDetailedText(errori.join(QLatin1Char('\n')));
     box.exec();

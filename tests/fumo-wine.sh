@@ -2,8 +2,9 @@
 # Smoke test of the real Parsilia.exe under Wine, on a virtual X display with
 # Qt's windows platform, as a pupil on a Windows PC: the title screen, a
 # click, the exercise screen, VIA, one right and one wrong answer (the
-# counters change), FINE, exit status 0. The pictures of each step are kept
-# in the folder given, the test's artefacts.
+# counters change), FINE, exit status 0; then, with a teacher's file that has
+# a fault, the message box before the title screen. The pictures of each
+# step are kept in the folder given, the test's artefacts.
 #
 #   fumo-wine.sh PARSILIA.EXE CATTURA PICTURES_FOLDER
 #
@@ -107,3 +108,19 @@ stato=$?
 pid_p=
 [ $stato -eq 0 ] || fallito "exit status $stato"
 echo "ended by FINE, exit status 0; pictures in $foto"
+
+# A teacher's file with a fault: the message box in Italian, then the
+# built-in sentences.
+printf 'Il gatto dorme.\nIl gatto = verbo\ndorme. = 2\n' > "$lavoro/guasto.txt"
+wine "$programma" --muto --banca "$(winepath -w "$lavoro/guasto.txt")" > "$lavoro/uscita" 2>&1 &
+pid_p=$!
+messaggio() { xdotool search --onlyvisible --name '^Parsilia$' 2>/dev/null | head -n1 | grep .; }
+avviso=$(attendi 60 messaggio) || fallito "no message box for a file with a fault"
+sleep 0.5
+cattura "$foto/6-file-guasto.png"
+xdotool windowactivate --sync "$avviso" key Return 2>/dev/null || xdotool key Return
+titolo=$(attendi 15 finestra) || fallito "no title screen after the message"
+echo "a file with a fault: the message box, then the title screen"
+kill $pid_p 2>/dev/null
+wait $pid_p 2>/dev/null
+pid_p=

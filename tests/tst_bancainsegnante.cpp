@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QCommandLineParser>
 #include <QProcess>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -438,12 +439,21 @@ private slots:
         // A pupil's broken file gives way to the class's, with a word.
         scrivi(utente + "/parsilia/frasi.txt", "Il gatto dorme.\nIl gatto = verbo\n");
         bool avvisato = false;
+        QStringList dettagli; // Qt's button for the whole list, before and after a press
         quandoModale([&](QWidget *m) {
-            avvisato = qobject_cast<QMessageBox *>(m)->text().contains(scuola + "/parsilia/frasi.txt");
+            auto *box = qobject_cast<QMessageBox *>(m);
+            avvisato = box->text().contains(scuola + "/parsilia/frasi.txt");
+            for (QPushButton *b : box->findChildren<QPushButton *>())
+                if (b != box->button(QMessageBox::Ok)) {
+                    dettagli.append(b->text());
+                    b->click();
+                    dettagli.append(b->text());
+                }
             m->close();
         });
         sceltabanca::carica(QString());
         QVERIFY(avvisato);
+        QCOMPARE(dettagli, (QStringList{"Mostra dettagli...", "Nascondi dettagli..."}));
         QCOMPARE(frasiinsegnante.at(0).fraseinteraa, QStringLiteral("Il gatto 2 dorme."));
         QCOMPARE(frasiinuso, QStringLiteral("Frasi dell'insegnante: frasi.txt, 1 frase (frasi.txt non si può usare)"));
         // A file named on the command line comes first.
