@@ -82,27 +82,33 @@ installa_pacchetti() {
     fi
 }
 
-# apt-get source needs deb-src entries: copy those of the Debian archives the
-# machine already uses, with the same suites, components and keys.
-aggiungi_sorgenti() {
+# apt-get source needs deb-src entries. Those of the Debian archives the
+# machine already uses (same suites, components and keys) go into a private
+# apt state under the work folder, which goes with it: the machine's own
+# apt configuration and package lists are left as they were.
+APT_SORGENTI=()
+sorgenti_privati() {
     if apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package:'; then
         return
     fi
-    local f nuovo=/etc/apt/sources.list.d/parsilia-deb-src.sources
-    : > "$nuovo.tmp"
+    local dir=$1/apt f
+    mkdir -p "$dir/sources.list.d" "$dir/lists/partial"
     for f in /etc/apt/sources.list.d/*.sources; do
-        [ -f "$f" ] && [ "$f" != "$nuovo" ] || continue
+        [ -f "$f" ] || continue
         awk 'BEGIN { RS = ""; ORS = "\n\n" }
              /URIs:[^\n]*debian/ && /Types:[^\n]*deb/ {
-                 sub(/Types:[^\n]*/, "Types: deb-src"); print }' "$f" >> "$nuovo.tmp"
+                 sub(/Types:[^\n]*/, "Types: deb-src"); print }' "$f" >> "$dir/sources.list.d/debian-src.sources"
     done
     if [ -f /etc/apt/sources.list ]; then
         grep -E '^deb[[:space:]].*debian' /etc/apt/sources.list | sed 's/^deb[[:space:]]/deb-src /' \
-            > /etc/apt/sources.list.d/parsilia-deb-src.list || rm -f /etc/apt/sources.list.d/parsilia-deb-src.list
+            > "$dir/sources.list" || true
     fi
-    if [ -s "$nuovo.tmp" ]; then mv "$nuovo.tmp" "$nuovo"; else rm -f "$nuovo.tmp"; fi
-    echo "Added the Debian source archives to apt"
-    apt-get update -q
+    : >> "$dir/sources.list"
+    chown -R _apt "$dir/lists" 2>/dev/null || true
+    APT_SORGENTI=(-o "Dir::Etc::SourceList=$dir/sources.list" -o "Dir::Etc::SourceParts=$dir/sources.list.d"
+                  -o "Dir::State::Lists=$dir/lists" -o "Dir::Cache::pkgcache=" -o "Dir::Cache::srcpkgcache=")
+    echo "Reading the Debian source archives into a private apt state ($dir)"
+    apt-get "${APT_SORGENTI[@]}" update -q
 }
 
 chiave() {
@@ -140,11 +146,11 @@ if [ -f "$PREFIX/.completo" ]; then
     exit 0
 fi
 
-aggiungi_sorgenti
 VERSIONE=$(versione_debian)
 LAVORO=$CACHE/lavoro-$(basename "$PREFIX")
 rm -rf "$LAVORO" "$PREFIX"
 mkdir -p "$LAVORO" "$PREFIX"
+sorgenti_privati "$LAVORO"
 # The toolchain travels with the Qt it built: Qt's own qt.toolchain.cmake
 # names it, and the worktree it came from may move.
 cp "$TOOLCHAIN" "$PREFIX/mingw64.cmake"
@@ -163,7 +169,7 @@ esegui() {
 cd "$LAVORO"
 # apt refuses to drop its privileges into a folder its user cannot write.
 chown _apt "$LAVORO" 2>/dev/null || true
-esegui apt-get source --download-only "qt6-base=$VERSIONE"
+esegui apt-get "${APT_SORGENTI[@]}" source --download-only "qt6-base=$VERSIONE"
 esegui dpkg-source -x ./*.dsc sorgente
 for p in "${PATCHES[@]}"; do
     esegui patch -d sorgente -p1 -i "$p"
