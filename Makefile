@@ -44,7 +44,10 @@ PACCHETTI_DEB := dpkg-dev file
 
 # Only what the package holds is built (the program, its cues, the icon
 # sizes), not the tests: installing builds nothing (CMAKE_SKIP_INSTALL_ALL_DEPENDENCY).
+# Configured again each time, for whoever makes it (packaging/manutentore.sh):
+#   make package PARSILIA_MANUTENTORE="Name <address>"
 package: package-deps configure
+	cmake $(BUILD) > /dev/null
 	cmake --build $(BUILD) -j$(JOBS) --target parsilia
 	cd $(BUILD) && cpack -G DEB
 
@@ -90,13 +93,31 @@ windows: configure
 
 # Parsilia's Windows packages (packaging/windows/): the installer for a
 # school's PCs and the zip for a home PC, in $(BUILD_WINDOWS)/pacchetti.
+# Signed with Authenticode when given a certificate and its password:
+#   make windows-package PARSILIA_FIRMA_PFX=cert.pfx PARSILIA_FIRMA_PASSWORD_FILE=password.txt
+# (and PARSILIA_FIRMA_TIMESTAMP=URL of a timestamp server); unsigned without.
 VERSIONE := $(shell sed -n 's/^project.Parsilia VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-PACCHETTI_MSI := wixl zip
-PACCHETTI_PROVA_MSI := $(PACCHETTI_MSI) wine wine64 msitools unzip binutils icoutils
+PACCHETTI_MSI := wixl msitools zip osslsigncode
+PACCHETTI_PROVA_MSI := $(PACCHETTI_MSI) wine wine64 unzip binutils icoutils openssl
+export PARSILIA_MANUTENTORE PARSILIA_FIRMA_PFX PARSILIA_FIRMA_PASSWORD_FILE PARSILIA_FIRMA_TIMESTAMP
 .PHONY: windows-package test-windows
 windows-package: windows
 	@$(MAKE) --no-print-directory deps PACCHETTI="$(PACCHETTI_MSI)"
-	packaging/windows/pacchetti.sh $(BUILD_WINDOWS) $(BUILD_WINDOWS)/pacchetti $(VERSIONE)
+	@# The contact is the .deb's Maintainer, also when fixed with -DPARSILIA_MAINTAINER.
+	PARSILIA_MANUTENTORE="$${PARSILIA_MANUTENTORE:-$$(sed -n 's/^PARSILIA_MAINTAINER:[A-Z]*=//p' $(BUILD)/CMakeCache.txt)}" \
+	    packaging/windows/pacchetti.sh $(BUILD_WINDOWS) $(BUILD_WINDOWS)/pacchetti $(VERSIONE)
+
+# A release a school can download, in $(RILASCIO)/parsilia-$(VERSIONE): the
+# .deb, the MSI and the zip of this version, their sources, SHA256SUMS and
+# this version's part of NOVITA.txt (packaging/rilascio.sh). A folder that
+# exists already is refused before anything is built.
+RILASCIO ?= rilascio
+.PHONY: release
+release:
+	@packaging/rilascio.sh --controlla $(RILASCIO) $(VERSIONE)
+	$(MAKE) --no-print-directory package
+	$(MAKE) --no-print-directory windows-package
+	packaging/rilascio.sh $(RILASCIO) $(VERSIONE) $(BUILD) $(BUILD_WINDOWS)/pacchetti
 
 # Under Wine: the test suites (on Qt's offscreen platform), the real
 # Parsilia.exe on a virtual display (its pictures in $(BUILD_WINDOWS)/fumo),

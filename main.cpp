@@ -2,6 +2,7 @@
 #include "avvio/sceltabanca.h"
 #include "screens/iniziale.h"
 #include "services/console.h"
+#include "services/criteri.h"
 #include "services/lettoremuto.h"
 #include "services/toolkit.h"
 
@@ -31,8 +32,9 @@ int main(int argc, char **argv)
     QApplication::setStyle(QStringLiteral("Fusion"));
     toolkit::preparaCaratteri();
     sceltabanca::carica(rigadicomando::fileBanca(riga));
-    // Not even the sound system is loaded.
-    if (riga.isSet(QStringLiteral("muto")))
+    // Not even the sound system is loaded. A lab's policy silences every
+    // start, the menu's and a file opened from the desktop alike.
+    if (riga.isSet(QStringLiteral("muto")) || mutoPerCriterio())
         Lettore::imposta(&muto);
     // The program starts on its title screen; everything else follows from
     // the screens' own events.

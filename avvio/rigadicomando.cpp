@@ -5,6 +5,8 @@
 #include "content/bancainsegnante.h"
 #include "content/categorie.h"
 
+#include "services/console.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
@@ -29,7 +31,7 @@ struct Opzione
 // Every option, in the order the help lists them.
 const Opzione opzioni[] = {
     {"h", "help", nullptr, "mostra questo aiuto ed esce"},
-    {"v", "version", nullptr, "mostra la versione ed esce"},
+    {"v", "version", nullptr, "mostra la versione e la licenza ed esce"},
     {nullptr, "banca", "FILE", "esercita sulle frasi del FILE, scritto dall'insegnante, invece che su quelle "
                                "incluse nel programma"},
     {nullptr, "verifica", "FILE", "controlla il FILE di frasi e ne elenca problemi e avvisi, senza aprire "
@@ -183,7 +185,7 @@ QString aiuto()
     for (const QString &p : percorsiCercati())
         testo += QStringLiteral("  ") + p + QLatin1Char('\n');
     testo += QStringLiteral("e altrimenti le frasi incluse nel programma. Il formato del file è descritto\n"
-                            "in man parsilia.\n");
+                            "in %1.\n").arg(guidaDelFile());
     // Every name a teacher's file accepts, in two columns.
     testo += QStringLiteral("\nNel file, ogni sintagma è seguito da «=» e dalla sua categoria: il nome del\n"
                             "tasto o il suo numero.\n");
@@ -198,6 +200,15 @@ QString aiuto()
                             "I complementi che non hanno un tasto (compagnia, mezzo, modo, causa, agente,\n"
                             "fine, argomento, materia...) si scrivono «altro» (16).\n");
     return testo;
+}
+
+QString licenza()
+{
+    return QStringLiteral("Copyright (C) gli autori di Parsilia.\n"
+                          "Licenza GPL-3.0-or-later: GNU General Public License, versione 3 o successiva\n"
+                          "<https://www.gnu.org/licenses/gpl-3.0.html>.\n"
+                          "Parsilia è software libero: lo si può ridistribuire e modificare.\n"
+                          "Non c'è alcuna garanzia, nei limiti permessi dalla legge.\n");
 }
 
 QString erroreDiUso(const QCommandLineParser &parser)
@@ -343,7 +354,7 @@ std::optional<int> esegui(QCommandLineParser &parser)
         stampa(stdout, aiuto());
         return 0;
     case Richiesta::Versione:
-        stampa(stdout, QStringLiteral("parsilia %1\n").arg(QCoreApplication::applicationVersion()));
+        stampa(stdout, QStringLiteral("parsilia %1\n%2").arg(QCoreApplication::applicationVersion(), licenza()));
         return 0;
     case Richiesta::Verifica:
         return verifica(parser.value(QStringLiteral("verifica")));

@@ -1,15 +1,16 @@
-# Who makes Parsilia's package, for its Maintainer field and its copyright
-# file (share/doc/parsilia/copyright):
+# Who answers for Parsilia's package, for its Maintainer field, and who
+# holds the copyright, for its copyright file (share/doc/parsilia/copyright):
 #
-#   PARSILIA_MAINTAINER  "Name <address>"; by default the author of the
-#                        checkout's last commit (git log -1), taken at the
-#                        first configure. Give it to override:
-#                          cmake -B build -DPARSILIA_MAINTAINER="Name <address>"
-#
-# Without a git checkout (sources from a tarball) the default is the Debian
-# tools' own DEBFULLNAME and DEBEMAIL, and failing those whoever builds it,
-# with a warning. The copyright holders are the authors in the git history
-# (or the maintainer), over the years of its commits (or this year).
+#   Maintainer   whoever builds the package, found by packaging/manutentore.sh
+#                at every configure: PARSILIA_MANUTENTORE ("Name <address>")
+#                when given, else DEBFULLNAME and DEBEMAIL, else the builder's
+#                git identity, else login@host with a warning. make package
+#                configures again, so that
+#                  make package PARSILIA_MANUTENTORE="Name <address>"
+#                names it; cmake -B build -DPARSILIA_MAINTAINER="Name <address>"
+#                fixes it for a build folder, unless PARSILIA_MANUTENTORE is given.
+#   Copyright    the authors in the git history (or the maintainer), over the
+#                years of its commits (or this year).
 
 find_package(Git QUIET)
 
@@ -39,24 +40,20 @@ function(parsilia_git variabile)
     endif()
 endfunction()
 
-set(_forma_identita "^[^<>\n]+ <[^<>@ \n]+@[^<> \n]+>$")
-if(NOT PARSILIA_MAINTAINER)
-    parsilia_git(_maintainer log -1 "--format=%an <%ae>")
-    if(NOT _maintainer AND DEFINED ENV{DEBFULLNAME} AND DEFINED ENV{DEBEMAIL})
-        set(_maintainer "$ENV{DEBFULLNAME} <$ENV{DEBEMAIL}>")
-    endif()
-    if(NOT _maintainer MATCHES "${_forma_identita}")
-        execute_process(COMMAND id -un OUTPUT_VARIABLE _utente OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-        cmake_host_system_information(RESULT _macchina QUERY FQDN)
-        set(_maintainer "${_utente} <${_utente}@${_macchina}>")
-        message(WARNING "No git checkout and no DEBFULLNAME/DEBEMAIL: the package's Maintainer is "
-                        "\"${_maintainer}\". Give the true one with -DPARSILIA_MAINTAINER=\"Name <address>\".")
-    endif()
-    set(PARSILIA_MAINTAINER "${_maintainer}" CACHE STRING
-        "The package's Maintainer, Name <address> (default: the author of the checkout's last commit)" FORCE)
+set(PARSILIA_MAINTAINER "" CACHE STRING
+    "The package's Maintainer, Name <address> (default: whoever builds it, packaging/manutentore.sh)")
+if(PARSILIA_MAINTAINER AND "$ENV{PARSILIA_MANUTENTORE}" STREQUAL "")
+    set(ENV{PARSILIA_MANUTENTORE} "${PARSILIA_MAINTAINER}")
 endif()
-if(NOT PARSILIA_MAINTAINER MATCHES "${_forma_identita}")
-    message(FATAL_ERROR "PARSILIA_MAINTAINER is \"${PARSILIA_MAINTAINER}\", not \"Name <address>\".")
+execute_process(COMMAND sh ${CMAKE_SOURCE_DIR}/packaging/manutentore.sh
+                WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
+                OUTPUT_VARIABLE PARSILIA_MANUTENTORE OUTPUT_STRIP_TRAILING_WHITESPACE
+                ERROR_VARIABLE _avviso ERROR_STRIP_TRAILING_WHITESPACE
+                RESULT_VARIABLE _esito)
+if(NOT _esito EQUAL 0)
+    message(FATAL_ERROR "${_avviso}")
+elseif(_avviso)
+    message(WARNING "${_avviso}")
 endif()
 
 # The copyright holders, one a line, and the years of the history.
@@ -65,7 +62,7 @@ string(REPLACE "\n" ";" _autori "${_autori}")
 list(REMOVE_DUPLICATES _autori)
 list(SORT _autori)
 if(NOT _autori)
-    set(_autori "${PARSILIA_MAINTAINER}")
+    set(_autori "${PARSILIA_MANUTENTORE}")
 endif()
 parsilia_git(_anni log --format=%ad --date=format:%Y)
 string(REPLACE "\n" ";" _anni "${_anni}")

@@ -87,7 +87,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME parsilia)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "La squadra di Parsilia")
-set(CPACK_PACKAGE_CONTACT "${PARSILIA_MAINTAINER}")
+set(CPACK_PACKAGE_CONTACT "${PARSILIA_MANUTENTORE}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Italian grammatical analysis drill for school pupils")
 set(CPACK_PACKAGE_DESCRIPTION
     "Parsilia is a self-study drill in Italian grammatical analysis (analisi logica)
@@ -100,15 +100,16 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${_architettura})
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${PARSILIA_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${PARSILIA_MANUTENTORE}")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The linked libraries (Qt 6 with its xcb platform, libc, libstdc++) come
-# from dpkg-shlibdeps, with their versions; SDL2_mixer, loaded at the first
-# cue, and the fonts the screens are drawn in are not linked, so they are
-# named here.
+# The linked libraries (Qt 6, libc, libstdc++) come from dpkg-shlibdeps,
+# with their versions; what is not linked is named here: Qt's platform
+# plugins (xcb among them: without it no window opens, and Debian's Qt only
+# recommends them, which a lab installing without recommends would miss),
+# SDL2_mixer, loaded at the first cue, and the fonts the screens are drawn in.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsdl2-mixer-2.0-0 (>= 2.6), fonts-liberation2, fonts-urw-base35")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libsdl2-mixer-2.0-0 (>= 2.6), fonts-liberation2, fonts-urw-base35")
 # Without dpkg-shlibdeps CPack would quietly leave the libraries out.
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/CPackParsilia.cmake)
 file(WRITE ${CPACK_PROJECT_CONFIG_FILE} [=[

@@ -3,7 +3,8 @@
 # checks the result: exactly the expected files, the right modes, PNG icons
 # of the size their folder names, a copyright file in Debian's format, and
 # a launcher that starts the program from there, also through a symbolic
-# link, and that SIGTERM stops.
+# link, and that SIGTERM stops. Then, with dpkg-dev, the Debian package's
+# dependencies and Maintainer, and a release gathered with it.
 #
 #   sh verifica-installazione.sh <build folder> <scratch folder>
 
@@ -73,8 +74,9 @@ done
 
 # The copyright file in Debian's machine-readable format: fields and their
 # continuation lines only, every file under the GPL 3 or later (the
-# metainfo's licence) with who holds it, the package's maintainer to
-# contact, and the licence's text pointed to where Debian keeps it.
+# metainfo's licence) with who holds it, the metadata under CC0 as it says,
+# where the sources are, and the licences' texts pointed to where Debian
+# keeps them.
 copyright="$prefisso/share/doc/parsilia/copyright"
 if [ -f "$copyright" ]; then
     cerca() { grep -Eq "$1" "$copyright" || guasto "copyright: no line like $1"; }
@@ -88,12 +90,59 @@ if [ -f "$copyright" ]; then
     [ "$(grep -c '^License: GPL-3+$' "$copyright")" = 2 ] ||
         guasto "copyright: GPL-3+ should be named once for the files and once with its text"
     cerca '^ .*"/usr/share/common-licenses/GPL-3"\.$'
+    cerca '^ .*"/usr/share/common-licenses/CC0-1.0"\.$'
     grep -q '<project_license>GPL-3.0-or-later</project_license>' "$prefisso/share/metainfo/$id.metainfo.xml" ||
         guasto "the metainfo declares another licence than the copyright file"
-    maintainer=$(sed -n 's/^PARSILIA_MAINTAINER:[A-Z]*=//p' "$build/CMakeCache.txt")
-    grep -qxF "Upstream-Contact: $maintainer" "$copyright" ||
-        guasto "copyright: Upstream-Contact is not the package's maintainer, $maintainer"
+    grep -q '<metadata_license>CC0-1.0</metadata_license>' "$prefisso/share/metainfo/$id.metainfo.xml" &&
+        grep -A2 -x "Files: packaging/$id.metainfo.xml" "$copyright" | grep -qx 'License: CC0-1.0' ||
+        guasto "copyright: the metainfo's own licence, CC0-1.0, is not the one given for it"
+    cerca "^Source: parsilia-$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")-sorgenti\.tar\.gz, "
 fi
+
+# The Debian package itself, when dpkg-dev is here to make it (make package
+# installs it): it depends on Qt's platform plugins, without which no window
+# opens, and its Maintainer is whoever builds it (packaging/manutentore.sh).
+if command -v dpkg-shlibdeps >/dev/null && command -v dpkg-deb >/dev/null; then
+    cpack=$(dirname "${CMAKE:-cmake}")/cpack
+    [ -x "$cpack" ] || cpack=cpack
+    if (cd "$build" && "$cpack" -G DEB -B "$prova/deb") >"$prova/cpack.log" 2>&1; then
+        deb=$(ls "$prova"/deb/parsilia_*.deb)
+        dpkg-deb -f "$deb" Depends | tr ',' '\n' | grep -qx ' *qt6-qpa-plugins' ||
+            guasto "the .deb does not depend on qt6-qpa-plugins: $(dpkg-deb -f "$deb" Depends)"
+        atteso=$(sed -n 's/^PARSILIA_MAINTAINER:[A-Z]*=//p' "$build/CMakeCache.txt")
+        [ -n "$atteso" ] || atteso=$(sh "$(dirname "$0")/manutentore.sh" 2>/dev/null)
+        [ "$(dpkg-deb -f "$deb" Maintainer)" = "$atteso" ] ||
+            guasto "the .deb's Maintainer is \"$(dpkg-deb -f "$deb" Maintainer)\", not \"$atteso\""
+        # A release gathers it with the Windows packages (stand-ins here):
+        # all of them, the sources, the news and the sums, once only.
+        versione=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")
+        mkdir -p "$prova/windows"
+        echo msi >"$prova/windows/parsilia-$versione-x64.msi"
+        echo zip >"$prova/windows/parsilia-$versione-win64.zip"
+        rilascio=$prova/rilascio/parsilia-$versione
+        if "$(dirname "$0")/rilascio.sh" "$prova/rilascio" "$versione" "$prova/deb" "$prova/windows" >"$prova/rilascio.log" 2>&1; then
+            [ "$(cd "$rilascio" && ls | tr '\n' ' ')" = "NOVITA.txt SHA256SUMS parsilia-$versione-sorgenti.tar.gz parsilia-$versione-win64.zip parsilia-$versione-x64.msi $(basename "$deb") " ] ||
+                guasto "the release holds $(cd "$rilascio" && ls | tr '\n' ' ')"
+            (cd "$rilascio" && sha256sum --quiet -c SHA256SUMS) || guasto "the release's SHA256SUMS do not check"
+            head -n1 "$rilascio/NOVITA.txt" | grep -q "^Parsilia $versione (" || guasto "the release's NOVITA.txt is not this version's"
+            tar -tzf "$rilascio/parsilia-$versione-sorgenti.tar.gz" | grep -qx "parsilia-$versione/CMakeLists.txt" ||
+                guasto "the release's sources are not a parsilia-$versione folder of the sources"
+            ! "$(dirname "$0")/rilascio.sh" "$prova/rilascio" "$versione" "$prova/deb" "$prova/windows" >"$prova/rilascio.log" 2>&1 &&
+                grep -q "la cartella $rilascio esiste già" "$prova/rilascio.log" && (cd "$rilascio" && sha256sum --quiet -c SHA256SUMS) ||
+                guasto "a second release of $versione is not refused, or touches the first: $(cat "$prova/rilascio.log")"
+        else
+            cat "$prova/rilascio.log"
+            guasto "rilascio.sh"
+        fi
+    else
+        cat "$prova/cpack.log"
+        guasto "cpack -G DEB"
+    fi
+fi
+[ "$(PARSILIA_MANUTENTORE='Anna Rossi <anna.rossi@scuola.example>' sh "$(dirname "$0")/manutentore.sh")" = \
+    'Anna Rossi <anna.rossi@scuola.example>' ] || guasto "PARSILIA_MANUTENTORE is not the one who makes the package"
+PARSILIA_MANUTENTORE='anna.rossi@scuola.example' sh "$(dirname "$0")/manutentore.sh" >/dev/null 2>&1 &&
+    guasto "a PARSILIA_MANUTENTORE without a name is taken"
 
 # The launcher passes its options on; the example sentences check as good.
 "$prefisso/bin/parsilia" --verifica "$prefisso/share/doc/parsilia/frasi-esempio.txt" >"$prova/verifica.log" 2>&1 ||

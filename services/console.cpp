@@ -3,3 +3,8 @@
 void collegaConsole()
 {
 }
+
+QString guidaDelFile()
+{
+    return QStringLiteral("man parsilia");
+}

@@ -1,5 +1,8 @@
 #include "console.h"
 
+#include <QCoreApplication>
+#include <QDir>
+
 #include <windows.h>
 
 #include <cstdio>
@@ -21,4 +24,10 @@ void collegaConsole()
         std::freopen("CONOUT$", "w", stdout);
     if (!diretto(STD_ERROR_HANDLE))
         std::freopen("CONOUT$", "w", stderr);
+}
+
+QString guidaDelFile()
+{
+    // The packages put LEGGIMI.txt beside Parsilia.exe.
+    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QStringLiteral("/LEGGIMI.txt"));
 }

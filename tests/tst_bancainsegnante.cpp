@@ -330,6 +330,13 @@ private slots:
         for (const Categoria &c : categorie)
             QVERIFY2(aiuto.contains(QStringLiteral("%1 %2").arg(c.codice, 2).arg(QString::fromUtf8(c.caption).simplified().toLower())), c.caption);
         QVERIFY(aiuto.contains("si scrivono «altro» (16)"));
+        // The format is told where the system keeps it: Windows has no manual.
+#ifdef Q_OS_WIN
+        QVERIFY2(aiuto.contains("\\LEGGIMI.txt.\n") && !aiuto.contains("man parsilia"), qPrintable(aiuto));
+#else
+        QVERIFY(aiuto.contains("descritto\nin man parsilia.\n"));
+#endif
+        QVERIFY(parsilia({"--version"}).uscita.contains("\nLicenza GPL-3.0-or-later: GNU General Public License, versione 3"));
 
         // A folder named with accents, as a pupil's user folder on Windows
         // (C:\Users\Nicolò), is no obstacle.

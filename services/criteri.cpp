@@ -1,0 +1,6 @@
+#include "criteri.h"
+
+bool mutoPerCriterio()
+{
+    return false;
+}
