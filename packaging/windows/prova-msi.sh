@@ -1,25 +1,34 @@
 #!/bin/bash
 # Tries Parsilia's Windows packages under Wine, as a school's technician
 # and a family would use them:
-#   - pacchetti.sh refuses what would make a broken package;
+#   - pacchetti.sh refuses what would make a broken package, and a
+#     certificate it cannot sign with (missing, or the wrong password),
+#     leaving nothing; with a good one, the programs and the MSI carry
+#     signatures that verify; Parsilia.exe and Parsilia.com carry their
+#     version information;
 #   - the MSI is a 64-bit, per-machine package with its version in it;
-#   - msiexec /i ... /qn installs the program, its cues and the licence in
-#     Program Files\Parsilia, a Start-menu shortcut, the entry in Apps &
-#     features and "Open with" for .txt; the program starts from there;
-#   - MUTO=1 gives the shortcut --muto, nothing does not; a newer version
-#     keeps the older one's MUTO=1, unless given MUTO=0;
-#   - a newer version replaces an older, an older does not go over a newer;
-#   - msiexec /x leaves nothing behind;
+#   - msiexec /i ... /qn installs the program, its cues, the readme, an
+#     example that --verifica passes and the licences in Program
+#     Files\Parsilia, Start-menu entries for Parsilia and its readme, the
+#     entry in Apps & features (with its help and contact), "Open with" for
+#     .txt and the class's folder in ProgramData; the program starts from
+#     there;
+#   - MUTO=1 gives the shortcut and "Open with" --muto, nothing does not; a
+#     newer version keeps the older one's MUTO=1, unless given MUTO=0; the
+#     group policy's Muto silences the installed program;
+#   - a newer version replaces an older, the same version rebuilt replaces
+#     itself, an older does not go over a newer;
+#   - msiexec /x leaves nothing behind but the class's file;
 #   - the zip holds a Parsilia folder with the program, the cues, the
-#     licence and a readme that Notepad shows right.
+#     licences, the example and a readme that Notepad shows right.
 #
 #   packaging/windows/prova-msi.sh BUILD_DIR     the real build (make windows)
 #   packaging/windows/prova-msi.sh --sostituto   a small stand-in program,
 #                                                 no need for the Qt build
 #
 # Everything happens in a temporary folder, with a Wine prefix of its own.
-# Needs wine (wine64), wixl, msitools, zip, unzip, binutils, icoutils; the
-# stand-in also g++-mingw-w64-x86-64-posix.
+# Needs wine (wine64), wixl, msitools, zip, unzip, binutils, icoutils,
+# osslsigncode, openssl; the stand-in also g++-mingw-w64-x86-64-posix.
 set -u
 
 qui=$(cd "$(dirname "$0")" && pwd)
@@ -48,11 +57,11 @@ if [ $# -ne 1 ]; then
 fi
 
 mancano=""
-for p in wine wineserver winepath wixl msiinfo zip unzip strings wrestool; do
+for p in wine wineserver winepath wixl msiinfo msiextract zip unzip strings wrestool osslsigncode openssl; do
     command -v $p >/dev/null || mancano="$mancano $p"
 done
 if [ -n "$mancano" ]; then
-    male "mancano:$mancano (apt-get install --no-install-recommends wine wine64 wixl msitools zip unzip binutils icoutils)"
+    male "mancano:$mancano (apt-get install --no-install-recommends wine wine64 wixl msitools zip unzip binutils icoutils osslsigncode openssl)"
     fine
 fi
 
@@ -105,14 +114,22 @@ if [ "$1" = --sostituto ]; then
     build=$lavoro/build
     mkdir -p "$build/suoni"
     icona_vuota "$lavoro/icona.ico"
-    echo '1 ICON "icona.ico"' >"$lavoro/icona.rc"
-    if ! (cd "$lavoro" && x86_64-w64-mingw32-windres icona.rc -O coff -o icona.o) ||
+    # The resources of the real ones: an icon and the version information.
+    risorse() {
+        sed -e "s|@PARSILIA_RISORSA_ICONA@|$1|" -e "s|@PARSILIA_VERSIONE_RC@|${versione//./,},0|" \
+            -e "s|@PARSILIA_VERSIONE@|$versione|" -e "s|@PARSILIA_DESCRIZIONE@|$2|" -e "s|@PARSILIA_FILE@|$3|" \
+            "$qui/versione.rc.in" >"$lavoro/risorse.rc" &&
+            (cd "$lavoro" && x86_64-w64-mingw32-windres risorse.rc -O coff -o "$4")
+    }
+    if ! risorse '1 ICON "icona.ico"' "Parsilia - esercizi di analisi logica" Parsilia.exe programma.o ||
         ! x86_64-w64-mingw32-g++-posix -O2 -static -mwindows -municode -DVERSIONE="\"$versione\"" \
-            -o "$build/Parsilia.exe" "$qui/prova-sostituto.cpp" "$lavoro/icona.o"; then
+            -o "$build/Parsilia.exe" "$qui/prova-sostituto.cpp" "$lavoro/programma.o"; then
         male "il programma sostituto non si compila (g++-mingw-w64-x86-64-posix)"
         fine
     fi
-    x86_64-w64-mingw32-g++-posix -O2 -static -municode -o "$build/Parsilia.com" "$radice/avvio/gemello_win.cpp" ||
+    risorse '' "Parsilia - per il Prompt dei comandi" Parsilia.com gemello.o &&
+        x86_64-w64-mingw32-g++-posix -O2 -static -municode -o "$build/Parsilia.com" "$radice/avvio/gemello_win.cpp" \
+            "$lavoro/gemello.o" ||
         { male "il gemello per il Prompt dei comandi non si compila"; fine; }
     for s in $suoni; do wav_muto "$build/suoni/$s.wav"; done
 else
@@ -127,6 +144,13 @@ fi
 # one of its own, Windows shows its blank one for programs.
 verifica "Parsilia.exe ha una sua icona (una risorsa RT_GROUP_ICON)" \
     sh -c "wrestool -l -t 14 '$build/Parsilia.exe' 2>/dev/null | grep -q ."
+# What Explorer shows in a file's properties: its version information.
+informazioni() { wrestool -x --raw -t 16 "$1" 2>/dev/null | strings -el | paste -sd'|'; }
+for f in "Parsilia.exe|esercizi di analisi logica" "Parsilia.com|per il Prompt dei comandi"; do
+    verifica "${f%|*} dice prodotto, versione, descrizione e copyright ($(informazioni "$build/${f%|*}"))" \
+        grep -qF "|FileDescription|Parsilia - ${f#*|}|FileVersion|$versione|InternalName|Parsilia|LegalCopyright|Copyright (C) gli autori di Parsilia. Licenza GPL-3.0-or-later.|OriginalFilename|${f%|*}|ProductName|Parsilia|ProductVersion|$versione|" \
+        <<<"$(informazioni "$build/${f%|*}")|"
+done
 
 # Whatever a tool leaves in the folder it runs in stays out of the checkout.
 cd "$lavoro" || exit 1
@@ -157,20 +181,85 @@ printf '\x4c\x01' | dd of="$cattivo/Parsilia.exe" bs=1 seek=$((pe + 4)) conv=not
 verifica "pacchetti.sh rifiuta un programma a 32 bit" rifiuta "$cattivo" "$versione"
 rm -rf "$cattivo"
 
+# --- Signed packages -------------------------------------------------------------
+
+# A throw-away code-signing certificate of a school, its own authority, in a
+# .pfx with a password, as a supplier would hand it over.
+firma=$lavoro/firma
+mkdir -p "$firma"
+printf 'la password giusta\n' >"$firma/password"
+printf 'una password sbagliata\n' >"$firma/sbagliata"
+if ! openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Scuola di prova" \
+        -addext "extendedKeyUsage=codeSigning" -addext "keyUsage=digitalSignature" \
+        -keyout "$firma/chiave.pem" -out "$firma/certificato.pem" >"$firma/openssl.log" 2>&1 ||
+    ! openssl pkcs12 -export -in "$firma/certificato.pem" -inkey "$firma/chiave.pem" \
+        -passout "file:$firma/password" -out "$firma/certificato.pfx" >>"$firma/openssl.log" 2>&1; then
+    cat "$firma/openssl.log"
+    male "openssl non fa il certificato di prova"
+    fine
+fi
+# pacchetti.sh with these variables fails, saying MESSAGE, and makes nothing.
+rifiuta_firma() {
+    local cosa=$1 messaggio=$2 esito=no
+    shift 2
+    rm -rf "$lavoro/rifiutati"
+    if ! env "$@" "$qui/pacchetti.sh" "$build" "$lavoro/rifiutati" "$versione" >"$lavoro/firma.log" 2>&1 &&
+        grep -qF "$messaggio" "$lavoro/firma.log" && [ -z "$(ls -A "$lavoro/rifiutati" 2>/dev/null)" ]; then
+        esito=si
+    else
+        cat "$lavoro/firma.log"
+    fi
+    verifica "$cosa: nessun pacchetto, e il perché" test $esito = si
+}
+pfx="PARSILIA_FIRMA_PFX=$firma/certificato.pfx"
+rifiuta_firma "una password sbagliata" "la password in $firma/sbagliata non apre il certificato $firma/certificato.pfx" \
+    "$pfx" "PARSILIA_FIRMA_PASSWORD_FILE=$firma/sbagliata"
+rifiuta_firma "un certificato che non c'è" "il certificato $firma/nessuno.pfx non esiste" \
+    "PARSILIA_FIRMA_PFX=$firma/nessuno.pfx" "PARSILIA_FIRMA_PASSWORD_FILE=$firma/password"
+rifiuta_firma "un file della password che non c'è" "il file della password $firma/nessuna non esiste" \
+    "$pfx" "PARSILIA_FIRMA_PASSWORD_FILE=$firma/nessuna"
+rifiuta_firma "un certificato senza password" "PARSILIA_FIRMA_PFX senza PARSILIA_FIRMA_PASSWORD_FILE" "$pfx"
+
+# Whether FILE carries a signature that verifies, with the school's
+# certificate taken as trusted.
+firmato() { osslsigncode verify -CAfile "$firma/certificato.pem" -in "$1" 2>&1 | grep -qx 'Signature verification: ok'; }
+firmati=$lavoro/firmati
+if env "$pfx" "PARSILIA_FIRMA_PASSWORD_FILE=$firma/password" \
+    "$qui/pacchetti.sh" "$build" "$firmati" "$versione" >"$lavoro/firmati.log" 2>&1; then
+    mkdir -p "$firmati/zip" "$firmati/msi"
+    unzip -q "$firmati/parsilia-$versione-win64.zip" -d "$firmati/zip"
+    (cd "$firmati/msi" && msiextract "$firmati/parsilia-$versione-x64.msi" >/dev/null)
+    firmati_zip() { firmato "$firmati/zip/Parsilia/Parsilia.exe" && firmato "$firmati/zip/Parsilia/Parsilia.com"; }
+    firmati_msi() { firmato "$firmati/parsilia-$versione-x64.msi" && firmato "$(find "$firmati/msi" -name Parsilia.exe)"; }
+    verifica "con un certificato, Parsilia.exe e Parsilia.com dello zip sono firmati" firmati_zip
+    verifica "con un certificato, il pacchetto .msi è firmato, e così il Parsilia.exe che installa" firmati_msi
+else
+    cat "$lavoro/firmati.log"
+    male "pacchetti.sh non firma con un certificato buono"
+fi
+
 # --- The packages --------------------------------------------------------------
 
+# Who answers for them, in Apps & features.
+export PARSILIA_MANUTENTORE="Ufficio tecnico <tecnico@scuola.example>"
 out=$lavoro/out
 if ! "$qui/pacchetti.sh" "$build" "$out" "$versione" >"$lavoro/pacchetti.log" 2>&1 ||
-    ! "$qui/pacchetti.sh" "$build" "$out" "$successiva" >>"$lavoro/pacchetti.log" 2>&1; then
+    ! "$qui/pacchetti.sh" "$build" "$out" "$successiva" >>"$lavoro/pacchetti.log" 2>&1 ||
+    ! "$qui/pacchetti.sh" "$build" "$lavoro/ricostruito" "$versione" >>"$lavoro/pacchetti.log" 2>&1; then
     cat "$lavoro/pacchetti.log"
     male "pacchetti.sh non fa i pacchetti"
     fine
 fi
 msi=$out/parsilia-$versione-x64.msi
 msi2=$out/parsilia-$successiva-x64.msi
+# The same version, built again: another package of the same program.
+msi1bis=$lavoro/ricostruito/parsilia-$versione-x64.msi
 zipfile=$out/parsilia-$versione-win64.zip
 verifica "pacchetti.sh fa parsilia-$versione-x64.msi e parsilia-$versione-win64.zip" \
     test -s "$msi" -a -s "$zipfile"
+verifica "senza certificato i pacchetti non sono firmati, e pacchetti.sh lo dice" \
+    sh -c "grep -q '^Pacchetti senza firma digitale' '$lavoro/pacchetti.log' &&
+           ! osslsigncode verify -in '$msi' >/dev/null 2>&1"
 
 # --- The MSI's tables and summary ----------------------------------------------
 
@@ -200,6 +289,28 @@ verifica "ogni componente è a 64 bit" \
     awk -F'\t' 'NR > 3 && int($4 / 256) % 2 != 1 { male = 1 } END { exit male }' <(tabella "$msi" Component | tr -d '\r')
 verifica "la cartella del programma è in ProgramFiles64Folder" \
     grep -qx $'INSTALLDIR\tProgramFiles64Folder\tParsilia' <(tabella "$msi" Directory | tr -d '\r')
+# What Wine does not apply, and so is checked in the tables: the same version
+# is among those an install removes (versions 0.0.0 to this one, both
+# included: 256 + 512), and removed before anything is installed, right
+# after InstallValidate.
+verifica "le versioni da 0.0.0 alla $versione compresa sono tolte da questa" \
+    grep -qxF "$codice1"$'\t0.0.0\t'"$versione"$'\t\t768\t\tWIX_UPGRADE_DETECTED' <(tabella "$msi" Upgrade | tr -d '\r')
+verifica "la versione installata è tolta subito dopo InstallValidate, prima di installare" \
+    awk -F'\t' '{ n[$1] = $3 } END { exit !(n["InstallValidate"] < n["RemoveExistingProducts"] &&
+                                          n["RemoveExistingProducts"] < n["InstallInitialize"]) }' \
+        <(tabella "$msi" InstallExecuteSequence | tr -d '\r')
+verifica "MUTO è una proprietà sicura, che un'installazione con privilegi non perde" \
+    grep -qx MUTO <(proprieta "$msi" SecureCustomProperties | tr ';' '\n')
+# Windows applies the permissions of the class's folder as it makes it: full
+# control to the system and the administrators, read and run to the users,
+# protected from what ProgramData lets users do.
+cartella_classe() {
+    grep -qx $'CARTELLACLASSE\tCommonAppDataFolder\tparsilia' <(tabella "$msi" Directory | tr -d '\r') &&
+        grep -qx $'CARTELLACLASSE\tCartellaClasse' <(tabella "$msi" CreateFolder | tr -d '\r') &&
+        grep -qxF $'CartellaClasse\tCARTELLACLASSE\tCreateFolder\tD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)\t' \
+            <(tabella "$msi" MsiLockPermissionsEx | tr -d '\r')
+}
+verifica "la cartella della classe è fatta dal pacchetto, scrivibile solo dagli amministratori" cartella_classe
 
 # --- Wine ----------------------------------------------------------------------
 
@@ -232,7 +343,11 @@ proprieta_log() { tr -d '\r' <"$1" | sed -n "s/^Property(S): $2 = //p" | tail -1
 # The Unix path of a Windows one in the prefix.
 unix() { winepath -u "$1" 2>/dev/null; }
 
-atteso=$( (echo LICENSE.txt; echo LICENZA-CARATTERE.txt; echo Parsilia.com; echo Parsilia.exe; for s in $suoni; do echo "suoni/$s.wav"; done) | sort)
+documenti="LEGGIMI.txt LICENSE.txt LICENZA-CARATTERE.txt TERZE-PARTI.txt frasi-esempio.txt"
+atteso=$( (for f in $documenti Parsilia.com Parsilia.exe; do echo $f; done; for s in $suoni; do echo "suoni/$s.wav"; done) | sort)
+classe=$c/ProgramData/parsilia
+# A text file as the packages give it to Notepad: UTF-8 with a BOM, CRLF.
+testo() { printf '\357\273\277'; sed 's/$/\r/' "$1"; }
 
 # ProgramMenuFolder, where the installer puts the shortcut: on Windows, with
 # ALLUSERS=1, the Start menu of all users under ProgramData; Wine (8) keeps
@@ -241,13 +356,16 @@ controlla_installato() {
     local log=$1 versione=$2 muto=$3
     local trovati menu lnk codice
     trovati=$(cd "$cartella" 2>/dev/null && find . -type f | sed 's|^\./||' | sort)
-    verifica "$versione: in Program Files\\Parsilia ci sono il programma, i suoni e la licenza, e nient'altro" \
+    verifica "$versione: in Program Files\\Parsilia ci sono il programma, i suoni, il LEGGIMI, l'esempio e le licenze, e nient'altro" \
         test "$trovati" = "$atteso"
     verifica "$versione: Parsilia.exe è quello della build" cmp -s "$build/Parsilia.exe" "$cartella/Parsilia.exe"
     verifica "$versione: i suoni sono quelli della build" \
         sh -c "for s in $suoni; do cmp -s '$build/suoni/'\$s.wav '$cartella/suoni/'\$s.wav || exit 1; done"
     verifica "$versione: LICENSE.txt è la licenza, con gli a capo di Windows" \
-        cmp -s <(sed 's/$/\r/' "$radice/LICENSE") "$cartella/LICENSE.txt"
+        cmp -s <(testo "$radice/LICENSE") "$cartella/LICENSE.txt"
+    verifica "$versione: frasi-esempio.txt è l'esempio dei sorgenti, per il Blocco note" \
+        cmp -s <(testo "$radice/packaging/frasi-esempio.txt") "$cartella/frasi-esempio.txt"
+    verifica "$versione: la cartella della classe, ProgramData\\parsilia, c'è" test -d "$classe"
 
     menu=$(proprieta_log "$log" ProgramMenuFolder)
     lnk=$(unix "${menu}Parsilia.lnk")
@@ -259,6 +377,8 @@ controlla_installato() {
         grep -qxF 'C:\Program Files\Parsilia\Parsilia.exe' <<<"$stringhe"
     verifica "$versione: il collegamento parte nella cartella del programma" \
         grep -qxF 'C:\Program Files\Parsilia\' <<<"$stringhe"
+    verifica "$versione: nel menu Start c'è «Parsilia - istruzioni», che apre LEGGIMI.txt" \
+        grep -qxF 'C:\Program Files\Parsilia\LEGGIMI.txt' <(strings -a "$(unix "${menu}Parsilia - istruzioni.lnk")" 2>/dev/null)
     codice=$(proprieta_log "$log" ProductCode)
     verifica "$versione: l'icona del collegamento è quella del programma, che Windows Installer conserva" \
         sh -c "grep -qF 'Installer\\$codice\\Parsilia.exe' <<'FINE'
@@ -290,9 +410,13 @@ FINE
         = "Parsilia|$versione|Parsilia"
     verifica "$versione: una sola voce Parsilia in App e funzionalità" \
         test "$(registro 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | grep -c 'DisplayName *REG_SZ *Parsilia$')" = 1
-    verifica "$versione: \"Apri con\" per i .txt avvia Parsilia con il file come banca" \
-        test "$(valore 'HKLM\Software\Classes\Applications\Parsilia.exe\shell\open\command' '')" \
-        = '"C:\Program Files\Parsilia\Parsilia.exe" --banca "%1"'
+    verifica "$versione: in App e funzionalità l'aiuto è LEGGIMI.txt, e il contatto chi fa i pacchetti" \
+        test "$(valore "$disinstalla" HelpLink)|$(valore "$disinstalla" Contact)" \
+        = "C:\\Program Files\\Parsilia\\LEGGIMI.txt|$PARSILIA_MANUTENTORE"
+    local apri='"C:\Program Files\Parsilia\Parsilia.exe" --banca "%1"'
+    [ "$muto" = si ] && apri='"C:\Program Files\Parsilia\Parsilia.exe" --muto --banca "%1"'
+    verifica "$versione: \"Apri con\" per i .txt avvia Parsilia con il file come banca$([ "$muto" = si ] && echo ', senza suoni')" \
+        test "$(valore 'HKLM\Software\Classes\Applications\Parsilia.exe\shell\open\command' '')" = "$apri"
     verifica "$versione: Parsilia dice di aprire i .txt e sta nella loro lista \"Apri con\"" \
         sh -c "wine reg query 'HKLM\\Software\\Classes\\Applications\\Parsilia.exe\\SupportedTypes' /v .txt >/dev/null 2>&1 &&
                wine reg query 'HKLM\\Software\\Classes\\.txt\\OpenWithList\\Parsilia.exe' >/dev/null 2>&1"
@@ -305,6 +429,13 @@ FINE
     verifica "$versione: Parsilia.exe installato parte e risponde a --version ($uscita)" \
         grep -qx "parsilia $versione_programma" <<<"$uscita"
     if ! $sostituto; then
+        # The example beside the program is a file a teacher can start from.
+        uscita=$(timeout 120 wine 'C:\Program Files\Parsilia\Parsilia.exe' --verifica \
+            'C:\Program Files\Parsilia\frasi-esempio.txt' 2>&1 | tr -d '\r')
+        rc=${PIPESTATUS[0]}
+        wineserver -w
+        verifica "$versione: --verifica passa l'esempio installato (${rc})" \
+            test "$rc|$(head -n1 <<<"$uscita")" = '0|C:\Program Files\Parsilia\frasi-esempio.txt: 5 frasi, 25 sintagmi.'
         # Typed in a Command Prompt without the extension: the console twin
         # answers there and the Prompt gets the exit code.
         # (A batch file: Wine's own quoting of a command line for cmd /c
@@ -324,7 +455,9 @@ controlla_niente() {
     local menu
     menu=$(proprieta_log "$log" ProgramMenuFolder)
     verifica "$cosa: niente Program Files\\Parsilia" test ! -e "$cartella"
-    verifica "$cosa: niente collegamento nel menu Start" test -n "$menu" -a ! -e "$(unix "${menu}Parsilia.lnk")"
+    verifica "$cosa: niente collegamenti nel menu Start" \
+        test -n "$menu" -a ! -e "$(unix "${menu}Parsilia.lnk")" -a ! -e "$(unix "${menu}Parsilia - istruzioni.lnk")"
+    verifica "$cosa: niente cartella della classe, vuota" test ! -e "$classe"
     verifica "$cosa: niente voce in App e funzionalità" \
         sh -c "! wine reg query 'HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$codice' >/dev/null 2>&1"
     verifica "$cosa: niente \"Apri con\" né chiavi di Parsilia nel registro" \
@@ -387,20 +520,95 @@ verifica "dopo il rifiuto Parsilia.exe è ancora al suo posto" cmp -s "$build/Pa
 installa "$lavoro/x8.log" /x "$(winepath -w "$msi2")"
 controlla_niente "dopo msiexec /x della $successiva rimasta" "$lavoro/i8.log" "$(proprieta_log "$lavoro/i8.log" ProductCode)"
 
+# The same version built again and installed over itself: it takes the
+# place of the first, as a newer version would, and the class's file put in
+# the class's folder meanwhile stays, as it does when Parsilia is removed.
+installa "$lavoro/i10.log" /i "$(winepath -w "$msi")"
+printf 'Il gatto dorme.\r\nIl gatto = soggetto\r\ndorme. = predicato verbale\r\n' >"$classe/frasi.txt"
+installa "$lavoro/i11.log" /i "$(winepath -w "$msi1bis")"
+verifica "la $versione ricostruita sopra la $versione riesce" test $? = 0
+controlla_installato "$lavoro/i11.log" "$versione" no
+verifica "la $versione ricostruita ha preso il posto della prima" \
+    sh -c "! wine reg query 'HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$(proprieta_log "$lavoro/i10.log" ProductCode)' >/dev/null 2>&1"
+verifica "il file della classe resta dopo un aggiornamento" test -s "$classe/frasi.txt"
+installa "$lavoro/x11.log" /x "$(winepath -w "$msi1bis")"
+verifica "il file della classe resta anche quando Parsilia è tolto, e solo lui" \
+    test "$(ls -A "$classe" 2>/dev/null)|$(ls -A "$cartella" 2>/dev/null)" = "frasi.txt|"
+rm -rf "$classe"
+controlla_niente "dopo msiexec /x della $versione ricostruita" "$lavoro/i11.log" "$(proprieta_log "$lavoro/i11.log" ProductCode)"
+
+# A lab silenced by group policy: the value Muto under the policies key
+# silences the installed Parsilia started as any user would, without
+# --muto. Seen in the sounds Wine's winmm is asked for: the title screen
+# plays "conga" as it opens (on Qt's offscreen platform, with no display).
+if ! $sostituto; then
+    # suoni_chiesti SECONDS: starts the installed Parsilia.exe for at most
+    # SECONDS, until it asks for a sound; prints the sounds asked for, and
+    # sets in_vita to how long it ran (it must still run at the end).
+    suoni_chiesti() {
+        local traccia=$lavoro/winmm.txt pid
+        in_vita=0
+        WINEDEBUG=trace+winmm wine 'C:\Program Files\Parsilia\Parsilia.exe' -platform offscreen \
+            >/dev/null 2>"$traccia" &
+        pid=$!
+        while [ $in_vita -lt "$1" ] && kill -0 $pid 2>/dev/null && ! grep -q 'SoundName=' "$traccia"; do
+            sleep 1
+            in_vita=$((in_vita + 1))
+        done
+        kill -0 $pid 2>/dev/null || in_vita=morto
+        wineserver -k 2>/dev/null
+        wineserver -w
+        grep -o 'SoundName=L"[^"]*"' "$traccia"
+    }
+    installa "$lavoro/i12.log" /i "$(winepath -w "$msi")"
+    chiesti=$(suoni_chiesti 120)
+    verifica "senza criterio Parsilia installato suona (${in_vita} s: $chiesti)" \
+        grep -q 'suoni\\\\conga.wav"$' <<<"$chiesti"
+    attesa=$(((in_vita == 0 ? 1 : in_vita) * 3 + 10))
+    wine reg add 'HKLM\Software\Policies\Parsilia' /v Muto /t REG_DWORD /d 1 /f >/dev/null 2>&1
+    chiesti=$(suoni_chiesti $attesa)
+    verifica "con il criterio Muto=1 Parsilia installato, avviato senza --muto, non suona ($in_vita di $attesa s)" \
+        test "$in_vita|$chiesti" = "$attesa|"
+    wine reg delete 'HKLM\Software\Policies\Parsilia' /f >/dev/null 2>&1
+    installa "$lavoro/x12.log" /x "$(winepath -w "$msi")"
+fi
+
 # --- The zip -------------------------------------------------------------------
 
 elenco=$(unzip -Z1 "$zipfile" 2>/dev/null | sort)
 atteso_zip=$( (echo Parsilia/; echo Parsilia/suoni/
-    for f in LEGGIMI.txt LICENSE.txt LICENZA-CARATTERE.txt Parsilia.com Parsilia.exe; do echo "Parsilia/$f"; done
+    for f in $documenti Parsilia.com Parsilia.exe; do echo "Parsilia/$f"; done
     for s in $suoni; do echo "Parsilia/suoni/$s.wav"; done) | sort)
-verifica "lo zip ha la cartella Parsilia con programma, suoni, licenza e LEGGIMI.txt, e nient'altro" \
+verifica "lo zip ha la cartella Parsilia con programma, suoni, licenze, esempio e LEGGIMI.txt, e nient'altro" \
     test "$elenco" = "$atteso_zip"
 estratto=$lavoro/zip
 mkdir -p "$estratto" && unzip -q "$zipfile" -d "$estratto"
 verifica "nello zip Parsilia.exe è quello della build" cmp -s "$build/Parsilia.exe" "$estratto/Parsilia/Parsilia.exe"
-verifica "nello zip LICENSE.txt è la licenza" cmp -s <(sed 's/$/\r/' "$radice/LICENSE") "$estratto/Parsilia/LICENSE.txt"
+gpl=/usr/share/common-licenses/GPL-3
+licenza_intera() {
+    cmp -s <(testo "$radice/LICENSE") "$estratto/Parsilia/LICENSE.txt" &&
+        tr -d '\r' <"$estratto/Parsilia/LICENSE.txt" | tail -n "$(wc -l <"$gpl")" | cmp -s - "$gpl"
+}
+verifica "nello zip LICENSE.txt è la licenza, con il testo intero della GPL 3" licenza_intera
 verifica "nello zip LICENZA-CARATTERE.txt è la licenza del carattere del titolo" \
-    cmp -s <(sed 's/$/\r/' /usr/share/doc/fonts-urw-base35/copyright) "$estratto/Parsilia/LICENZA-CARATTERE.txt"
+    cmp -s <(testo /usr/share/doc/fonts-urw-base35/copyright) "$estratto/Parsilia/LICENZA-CARATTERE.txt"
+verifica "nello zip frasi-esempio.txt è l'esempio" \
+    cmp -s <(testo "$radice/packaging/frasi-esempio.txt") "$estratto/Parsilia/frasi-esempio.txt"
+# What Parsilia.exe carries of others, each with its licence, and where
+# every source is; Qt's version is the one Qt was built from.
+terze=$(tr -d '\r' <"$estratto/Parsilia/TERZE-PARTI.txt")
+qt_debian=$(dpkg-query -W -f='${source:Version}' qt6-base-dev-tools)
+avvisi() {
+    ! grep -q '@[A-Z_]*@' <<<"$terze" &&
+        grep -qF "qt6-base, version $qt_debian, built by" <<<"$terze" &&
+        grep -qF "parsilia-$versione-sorgenti.tar.gz" <<<"$terze" &&
+        for nome in 'GNU LESSER GENERAL PUBLIC LICENSE' 'The FreeType Project LICENSE' 'HarfBuzz' 'PNG Reference Library' \
+            'Jean-loup Gailly' 'PCRE2 LICENCE' 'the V8 project authors' 'Martin Mitáš' 'GCC RUNTIME LIBRARY EXCEPTION' \
+            'Upstream-Name: mingw-w64' 'URW Bookman' 'Unicode'; do
+            grep -qF "$nome" <<<"$terze" || { echo "  TERZE-PARTI.txt non nomina $nome"; return 1; }
+        done
+}
+verifica "TERZE-PARTI.txt ha le licenze di Qt, delle librerie che include e del compilatore, e dove sono i sorgenti" avvisi
 leggimi=$estratto/Parsilia/LEGGIMI.txt
 verifica "LEGGIMI.txt comincia con il BOM dell'UTF-8" test "$(head -c 3 "$leggimi" | od -An -tx1 | tr -d ' ')" = efbbbf
 verifica "LEGGIMI.txt è UTF-8 valido e ha le lettere accentate" \
