@@ -1,4 +1,5 @@
 #include "services/audio.h"
+#include "services/criteri.h"
 #include "services/lettoremuto.h"
 #include "services/lettorewinmm.h"
 
@@ -139,6 +140,17 @@ private slots:
         // Without it the same cue does.
         audio::suona(QStringLiteral("conga"));
         QCOMPARE(chiamate.size(), 1);
+    }
+
+    // The value a lab's group policy pushes, where the README says, silences
+    // every start as --muto does.
+    void ilCriterioDelLaboratorioToglieISuoni()
+    {
+        const DWORD muto = 1;
+        QVERIFY(!mutoPerCriterio());
+        QCOMPARE(RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\Policies\\Parsilia", L"Muto", REG_DWORD, &muto, sizeof muto), LSTATUS(ERROR_SUCCESS));
+        QVERIFY(mutoPerCriterio());
+        QCOMPARE(RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"Software\\Policies\\Parsilia"), LSTATUS(ERROR_SUCCESS));
     }
 };
 

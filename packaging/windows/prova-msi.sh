@@ -564,6 +564,8 @@ if ! $sostituto; then
     chiesti=$(suoni_chiesti 120)
     verifica "senza criterio Parsilia installato suona (${in_vita} s: $chiesti)" \
         grep -q 'suoni\\\\conga.wav"$' <<<"$chiesti"
+    verifica "un avvio non crea la chiave del criterio (Parsilia non scrive nulla)" \
+        sh -c "! wine reg query 'HKLM\\Software\\Policies\\Parsilia' >/dev/null 2>&1"
     attesa=$(((in_vita == 0 ? 1 : in_vita) * 3 + 10))
     wine reg add 'HKLM\Software\Policies\Parsilia' /v Muto /t REG_DWORD /d 1 /f >/dev/null 2>&1
     chiesti=$(suoni_chiesti $attesa)
