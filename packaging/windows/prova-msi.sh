@@ -426,7 +426,7 @@ FINE
     # Until it has quite gone: a program still running keeps its file.
     wineserver -w
     # The program's own version: the newer package holds the same program.
-    verifica "$versione: Parsilia.exe installato parte e risponde a --version ($uscita)" \
+    verifica "$versione: Parsilia.exe installato parte e risponde a --version ($(head -n1 <<<"$uscita"))" \
         grep -qx "parsilia $versione_programma" <<<"$uscita"
     if ! $sostituto; then
         # The example beside the program is a file a teacher can start from.
@@ -543,8 +543,8 @@ controlla_niente "dopo msiexec /x della $versione ricostruita" "$lavoro/i11.log"
 # plays "conga" as it opens (on Qt's offscreen platform, with no display).
 if ! $sostituto; then
     # suoni_chiesti SECONDS: starts the installed Parsilia.exe for at most
-    # SECONDS, until it asks for a sound; prints the sounds asked for, and
-    # sets in_vita to how long it ran (it must still run at the end).
+    # SECONDS, until it asks for a sound; sets chiesti to the sounds asked
+    # for, and in_vita to how long it ran (it must still run at the end).
     suoni_chiesti() {
         local traccia=$lavoro/winmm.txt pid
         in_vita=0
@@ -558,17 +558,20 @@ if ! $sostituto; then
         kill -0 $pid 2>/dev/null || in_vita=morto
         wineserver -k 2>/dev/null
         wineserver -w
-        grep -o 'SoundName=L"[^"]*"' "$traccia"
+        chiesti=$(grep -o 'SoundName=L"[^"]*"' "$traccia")
     }
     installa "$lavoro/i12.log" /i "$(winepath -w "$msi")"
-    chiesti=$(suoni_chiesti 120)
+    suoni_chiesti 120
     verifica "senza criterio Parsilia installato suona (${in_vita} s: $chiesti)" \
         grep -q 'suoni\\\\conga.wav"$' <<<"$chiesti"
     verifica "un avvio non crea la chiave del criterio (Parsilia non scrive nulla)" \
         sh -c "! wine reg query 'HKLM\\Software\\Policies\\Parsilia' >/dev/null 2>&1"
-    attesa=$(((in_vita == 0 ? 1 : in_vita) * 3 + 10))
+    # Muted, three times as long as it took to sound, and ten seconds more.
+    tempo=$in_vita
+    [[ $tempo =~ ^[1-9][0-9]*$ ]] || tempo=20
+    attesa=$((tempo * 3 + 10))
     wine reg add 'HKLM\Software\Policies\Parsilia' /v Muto /t REG_DWORD /d 1 /f >/dev/null 2>&1
-    chiesti=$(suoni_chiesti $attesa)
+    suoni_chiesti $attesa
     verifica "con il criterio Muto=1 Parsilia installato, avviato senza --muto, non suona ($in_vita di $attesa s)" \
         test "$in_vita|$chiesti" = "$attesa|"
     wine reg delete 'HKLM\Software\Policies\Parsilia' /f >/dev/null 2>&1
@@ -606,7 +609,7 @@ avvisi() {
         grep -qF "parsilia-$versione-sorgenti.tar.gz" <<<"$terze" &&
         for nome in 'GNU LESSER GENERAL PUBLIC LICENSE' 'The FreeType Project LICENSE' 'HarfBuzz' 'PNG Reference Library' \
             'Jean-loup Gailly' 'PCRE2 LICENCE' 'the V8 project authors' 'Martin Mitáš' 'GCC RUNTIME LIBRARY EXCEPTION' \
-            'Upstream-Name: mingw-w64' 'URW Bookman' 'Unicode'; do
+            'Upstream-Name: mingw-w64' 'URW Bookman' 'Unicode' 'shared-mime-info'; do
             grep -qF "$nome" <<<"$terze" || { echo "  TERZE-PARTI.txt non nomina $nome"; return 1; }
         done
 }
