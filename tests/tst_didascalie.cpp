@@ -52,7 +52,7 @@ std::pair<QRectF, QString> inchiostro(const QWidget *w)
         return {tagliata ? QRectF(b->rect()).adjusted(-5, -5, 5, 5) : QRectF(r), b->caption()};
     }
     if (auto *c = qobject_cast<const Cornice *>(w))
-        return {QRectF(6, 0, QFontMetricsF(c->font()).horizontalAdvance(c->caption()) + 4, 1), c->caption()};
+        return {QRectF(6, 0, QFontMetricsF(c->carattereDipinto()).horizontalAdvance(c->caption()) + 4, 1), c->caption()};
     return {};
 }
 
@@ -138,6 +138,8 @@ private slots:
         FormB &f = istanza<FormB>();
         f.Show();
         controlla(&f, problemi);
+        QCoreApplication::processEvents(); // its size on the screen
+        const QRect postoVIA = f.VIA->geometry();
         domandeperserie = 30000; // no grade screen in the way
         // Every sentence of the bank, the last row too.
         totalefrasi = 101;
@@ -150,6 +152,14 @@ private slots:
             for (int i = 1; i <= 8 && !f.VIA->isVisible(); ++i)
                 QTest::mouseClick(f.Com(codiceatteso), Qt::LeftButton);
             coperture(f, problemi);
+            // VIA leaves its place only for a phrase that reaches into it.
+            bool raggiunto = false;
+            for (int j = 1; j <= 8; ++j) {
+                const auto [r, t] = inchiostro(f.Lbmostra(j));
+                raggiunto |= !t.isEmpty() && r.translated(f.Lbmostra(j)->pos()).intersects(QRectF(postoVIA));
+            }
+            if (f.VIA->geometry() != postoVIA && !raggiunto)
+                problemi.append(QStringLiteral("row %1: VIA moved with no phrase under it").arg(n));
         }
         // The words of the holds, the end of a sentence, the counters.
         ambiente->orologio.durante = [&] { controlla(&f, problemi); };
