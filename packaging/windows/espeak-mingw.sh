@@ -191,7 +191,7 @@ lento ./configure "${FUNZIONI[@]}"
 lento make -j"$JOBS" src/espeak-ng
 dizionari=()
 for f in "${DATI[@]}"; do
-    [[ $f == *_dict ]] && dizionari+=("espeak-ng-data/$f")
+    if [[ $f == *_dict ]]; then dizionari+=("espeak-ng-data/$f"); fi
 done
 lento make phsource/phonemes.stamp "${dizionari[@]}"
 
