@@ -12,6 +12,7 @@
 #include "services/pulsante.h"
 
 #include <QFontMetricsF>
+#include <QPainter>
 #include <QTest>
 
 using namespace Modulo1;
@@ -56,9 +57,40 @@ std::pair<QRectF, QString> inchiostro(const QWidget *w)
     return {};
 }
 
-// The captions of a window that cannot be read whole, each once.
+// Whether a button's caption, painted at the button's own size, keeps its
+// letters off the edges of its area: then it is not to be drawn smaller.
+bool entraAllaSuaMisura(const Pulsante *b)
+{
+    const QRect area = b->rect().adjusted(3, 2, -3, -2);
+    QImage im(b->size() * 3, QImage::Format_ARGB32_Premultiplied);
+    im.fill(Qt::white);
+    QPainter p(&im);
+    p.setFont(b->font());
+    p.setPen(Qt::black);
+    const QPoint centro(b->width(), b->height());
+    p.drawText(area.translated(centro), Qt::AlignCenter | Qt::TextWordWrap | Qt::TextDontClip, b->caption());
+    p.end();
+    QRect r;
+    for (int y = 0; y < im.height(); ++y)
+        for (int x = 0; x < im.width(); ++x)
+            if (im.pixel(x, y) != qRgb(255, 255, 255))
+                r |= QRect(x, y, 1, 1);
+    return area.translated(centro).adjusted(1, 1, -1, -1).contains(r);
+}
+
+// The captions of a window that cannot be read whole, each once, and the
+// buttons' captions drawn smaller than they need be.
 void controlla(QWidget *finestra, QStringList &problemi)
 {
+    for (const auto *b : finestra->findChildren<Pulsante *>())
+        if (b->isVisibleTo(finestra) && b->colorato() && b->carattereDipinto().pointSizeF() < b->font().pointSizeF()
+            && entraAllaSuaMisura(b)) {
+            const QString p = QStringLiteral("\"%1\" drawn at %2 of its size, though it fits")
+                                  .arg(b->caption())
+                                  .arg(b->carattereDipinto().pointSizeF() / b->font().pointSizeF(), 0, 'f', 2);
+            if (!problemi.contains(p))
+                problemi.append(p);
+        }
     for (const QWidget *w : finestra->findChildren<QWidget *>()) {
         const auto [testo, caption] = inchiostro(w);
         if (caption.isEmpty() || !w->isVisibleTo(finestra))
