@@ -9,6 +9,7 @@
 #include "screens/iniziale.h"
 #include "services/cornice.h"
 #include "services/etichetta.h"
+#include "services/figura.h"
 #include "services/pulsante.h"
 
 #include <QFontMetricsF>
@@ -134,6 +135,27 @@ void coperture(FormB &f, QStringList &problemi)
                 const QString p = QStringLiteral("\"%1\" under \"%2\"").arg(testi.at(i).second, testi.at(k).second);
                 if (!problemi.contains(p))
                     problemi.append(p);
+            }
+}
+
+// The grade screen's wide blue frame runs whole around it: no letters of a
+// caption drawn over its border.
+void cornice(classificaform *g, QStringList &problemi)
+{
+    const QImage im = g->grab().toImage();
+    const QRect fuori = g->Shape1->geometry();
+    const int spessore = g->Shape1->borderWidth();
+    const QRect dentro = fuori.adjusted(spessore, spessore, -spessore, -spessore);
+    const QRgb bordo = g->Shape1->borderColor().rgb();
+    for (int y = fuori.top(); y <= fuori.bottom(); ++y)
+        for (int x = fuori.left(); x <= fuori.right(); ++x)
+            if (!dentro.contains(x, y) && im.valid(x, y) && im.pixel(x, y) != bordo) {
+                const QWidget *w = g->childAt(x, y);
+                const QString p = QStringLiteral("the frame's border covered at %1,%2 by \"%3\"")
+                                      .arg(x).arg(y).arg(w ? w->property("text").toString() : QString());
+                if (!problemi.contains(p))
+                    problemi.append(p);
+                return;
             }
 }
 
@@ -268,7 +290,10 @@ private slots:
         f.Command8_Click();
         controlla(&istanza<FRM_ERRORI>(), problemi);
         for (int grado = 1; grado <= 6; ++grado) {
-            quandoModale([&](QWidget *g) { controlla(g, problemi); });
+            quandoModale([&](QWidget *g) {
+                controlla(g, problemi);
+                cornice(static_cast<classificaform *>(g), problemi);
+            });
             livello = grado;
             istanza<classificaform>().Show(&f);
         }
