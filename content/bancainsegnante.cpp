@@ -186,14 +186,28 @@ private:
         if (!m_aperto)
             return apri(linea, testo);
         // A line with no "=" after phrases that already make up the whole
-        // sentence: the next sentence, with no blank line before it.
-        if (!testo.contains(QLatin1Char('=')) && !m_blocco.sintagmi.isEmpty() && coperta()
-            && senzaUguale(testo).second.isEmpty()) {
+        // sentence, or that reads as a sentence itself: the next sentence,
+        // with no blank line before it (also when the one before has a typo
+        // or a list mark, and so is never quite made up).
+        if (!testo.contains(QLatin1Char('=')) && !m_blocco.sintagmi.isEmpty()
+            && senzaUguale(testo).second.isEmpty() && (coperta() || sembraFrase(testo))) {
             errore(linea, messaggi::mancaRigaVuota());
             chiudi();
             return apri(linea, testo);
         }
         sintagma(linea, testo);
+    }
+
+    // A line that reads as a whole sentence: a capital first (after a list
+    // mark, if any), a full stop, a question or an exclamation mark last
+    // (before closing quotes).
+    static bool sembraFrase(const QString &testo)
+    {
+        const QString frase = testo.mid(segnoElenco(testo).size());
+        qsizetype fine = frase.size();
+        while (fine > 0 && QStringLiteral("»\"”')").contains(frase.at(fine - 1)))
+            --fine;
+        return fine > 0 && frase.front().isUpper() && QStringLiteral(".!?…").contains(frase.at(fine - 1));
     }
 
     // Whether the phrases read so far hold every word of the sentence.

@@ -82,20 +82,53 @@ QString documento(const QByteArray &dati)
     return QString();
 }
 
-// UTF-8 to text, composed characters made single (an editor may save
-// "è" as "e" and an accent, which would count as two characters).
-bool decodifica(const QByteArray &dati, TestoFile &file)
+// An editor may save "è" as "e" and an accent, which would count as two
+// characters: composed characters made single. Below U+0300, where
+// combining marks start, every text is composed already.
+QString composto(const QString &testo)
+{
+    if (std::any_of(testo.cbegin(), testo.cend(), [](QChar c) { return c.unicode() >= 0x300; }))
+        return testo.normalized(QString::NormalizationForm_C);
+    return testo;
+}
+
+// UTF-16, what Notepad saves as "UTF-16 LE" or "UTF-16 BE" (older Notepad
+// and Word call it "Unicode"), after its byte-order mark. A half character
+// at the end is a file cut short.
+bool daUtf16(const QByteArray &dati, bool grandeFine, TestoFile &file)
+{
+    const qsizetype unita = dati.size() / 2;
+    QString testo(unita, Qt::Uninitialized);
+    const auto *p = reinterpret_cast<const unsigned char *>(dati.constData());
+    for (qsizetype i = 0; i < unita; ++i, p += 2)
+        testo[i] = QChar(grandeFine ? char16_t(p[0] << 8 | p[1]) : char16_t(p[1] << 8 | p[0]));
+    if (dati.size() % 2) {
+        file.note.append({0, false, QStringLiteral("il file finisce a metà di un carattere: salvarlo di nuovo, "
+                                                   "con la codifica UTF-8")});
+        return false;
+    }
+    file.testo = composto(testo);
+    return true;
+}
+
+// A text has no NUL bytes; UTF-16 has one in every other byte of Italian
+// text. A file where a quarter of the bytes are NUL is told once, not on
+// every line.
+bool pienoDiNul(const QByteArray &dati)
+{
+    return !dati.isEmpty() && dati.count('\0') * 4 >= dati.size();
+}
+
+// UTF-8, with or without its mark; without, a file with no UTF-8 letter
+// anywhere was saved as Windows' "ANSI": read as such, with one word about
+// it. A file of UTF-8 with some lines spoilt, or with the mark of UTF-8,
+// names every spoilt line.
+bool daUtf8(const QByteArray &dati, bool segnato, TestoFile &file)
 {
     if (utf8Valido(dati)) {
-        file.testo = QString::fromUtf8(dati);
-        // Below U+0300, where combining marks start, every text is composed already.
-        if (std::any_of(file.testo.cbegin(), file.testo.cend(), [](QChar c) { return c.unicode() >= 0x300; }))
-            file.testo = file.testo.normalized(QString::NormalizationForm_C);
+        file.testo = composto(QString::fromUtf8(dati));
         return true;
     }
-    // A file of UTF-8 with some lines spoilt: name every such line. One
-    // with no UTF-8 letter anywhere was saved as Windows' "ANSI": read
-    // it as such, with one word about it.
     const QList<QByteArray> righe = dati.split('\n');
     const auto lettereUtf8 = [](const QByteArray &r) {
         return utf8Valido(r) && std::any_of(r.cbegin(), r.cend(), [](char c) { return c & 0x80; });
@@ -104,7 +137,7 @@ bool decodifica(const QByteArray &dati, TestoFile &file)
     for (qsizetype i = 0; i < righe.size() && !primaNonUtf8; ++i)
         if (!utf8Valido(righe.at(i)))
             primaNonUtf8 = int(i + 1);
-    if (std::none_of(righe.cbegin(), righe.cend(), lettereUtf8)) {
+    if (!segnato && std::none_of(righe.cbegin(), righe.cend(), lettereUtf8)) {
         file.testo = daWindows1252(dati);
         file.note.append({primaNonUtf8, true,
                           QStringLiteral("il file non è in UTF-8: è stato letto come Windows-1252 (la codifica "
@@ -126,7 +159,7 @@ QString troppoGrande(qint64 byte)
     return QStringLiteral("il file è troppo grande (%1 byte): al massimo 1 MB, %2 byte").arg(byte).arg(maxByte);
 }
 
-TestoFile decodificaFile(QByteArray dati)
+TestoFile decodificaFile(const QByteArray &dati)
 {
     TestoFile file;
     if (dati.size() > maxByte) {
@@ -141,9 +174,20 @@ TestoFile decodificaFile(QByteArray dati)
                                          "UTF-8").arg(tipo)});
         return file;
     }
-    if (dati.startsWith("\xEF\xBB\xBF"))
-        dati.remove(0, 3);
-    if (!decodifica(dati, file))
+    bool letto;
+    if (dati.startsWith("\xFF\xFE") || dati.startsWith("\xFE\xFF")) {
+        letto = daUtf16(dati.mid(2), dati.startsWith("\xFE"), file);
+    } else if (pienoDiNul(dati)) {
+        file.note.append({0, false,
+                          QStringLiteral("il file è pieno di caratteri nulli (byte 0), come un file salvato in UTF-16 "
+                                         "(«Unicode») senza il segno iniziale che lo dice: aprirlo con Blocco note e "
+                                         "salvarlo con «Salva con nome», scegliendo la codifica «UTF-8»")});
+        return file;
+    } else {
+        const bool segnato = dati.startsWith("\xEF\xBB\xBF");
+        letto = daUtf8(segnato ? dati.mid(3) : dati, segnato, file);
+    }
+    if (!letto)
         return file;
     // Old Macs end lines with CR alone; Windows with CR LF.
     if (file.testo.contains(QLatin1Char('\r'))) {

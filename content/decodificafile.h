@@ -25,7 +25,9 @@ struct TestoFile
     QList<NotaCodifica> note;
 };
 
-TestoFile decodificaFile(QByteArray dati);
+// Reads UTF-8, with or without its mark; UTF-16, little or big end first,
+// with its mark; and, when no line holds a letter of UTF-8, Windows-1252.
+TestoFile decodificaFile(const QByteArray &dati);
 
 // The problem of a file over the size a teacher's file may have.
 QString troppoGrande(qint64 byte);

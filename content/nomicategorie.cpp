@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <algorithm>
@@ -43,25 +44,56 @@ const QHash<QString, int> &nomiCategorie()
     return nomi;
 }
 
+// The short forms teachers write, word by word, and the word each stands
+// for in the names of the categories: "compl. di spec.", "t. det.",
+// "c. ogg.", "stato in l.". Only forms that stand for one word of those
+// names, so that a name written in short is one category or none.
+const std::pair<const char *, const char *> abbreviazioni[] = {
+    {"c", "complemento"},  {"compl", "complemento"},  {"pred", "predicato"},   {"sogg", "soggetto"},
+    {"verb", "verbale"},   {"nom", "nominale"},       {"ogg", "oggetto"},      {"attr", "attributo"},
+    {"app", "apposizione"}, {"appos", "apposizione"}, {"spec", "specificazione"}, {"denom", "denominazione"},
+    {"l", "luogo"},        {"t", "tempo"},            {"det", "determinato"},  {"cont", "continuato"},
+    {"term", "termine"},
+};
+// Whole names written as initials.
+const std::pair<const char *, const char *> sigle[] = {
+    {"c.o.", "complemento oggetto"},
+};
+
 // A category as a teacher may write it, in the words of the table: the
-// usual abbreviations written out ("compl.", "pred."), a final full stop
-// dropped, the curly apostrophe made straight, "d'oggetto" as "oggetto".
+// short forms written out, full stops dropped, the curly apostrophe made
+// straight, "d'oggetto" as "oggetto".
 QString nomeDisteso(const QString &nome)
 {
     QString n = nome.simplified().toLower();
     n.replace(QChar(0x2019), QLatin1Char('\''));
-    while (n.endsWith(QLatin1Char('.')))
-        n.chop(1);
-    n = n.trimmed();
-    for (const auto &[breve, intero] : {std::pair{"compl", "complemento "}, std::pair{"pred", "predicato "}}) {
-        const QLatin1String b(breve);
-        if (n.startsWith(b) && n.size() > b.size() && (n.at(b.size()) == QLatin1Char('.') || n.at(b.size()) == QLatin1Char(' ')))
-            n = QLatin1String(intero) + n.mid(b.size() + 1).trimmed();
+    for (const auto &[sigla, intero] : sigle)
+        if (chiave(n) == QLatin1String(sigla))
+            return QLatin1String(intero);
+    static const QRegularExpression separatori(QStringLiteral("[\\s.]+"));
+    QStringList parole;
+    for (QString parola : n.split(separatori, Qt::SkipEmptyParts)) {
+        if (parola.startsWith(QLatin1String("d'")))
+            parola.remove(0, 2);
+        for (const auto &[breve, intero] : abbreviazioni)
+            if (parola == QLatin1String(breve))
+                parola = QLatin1String(intero);
+        if (!parola.isEmpty())
+            parole.append(parola);
     }
-    if (n.startsWith(QLatin1String("complemento d'")))
-        n = QStringLiteral("complemento ") + n.mid(14).trimmed();
-    return n;
+    return parole.join(QLatin1Char(' '));
 }
+
+// The words that name each category and no other. A name not understood
+// is answered with the one category whose words it holds, each written
+// right or with a slip of the keys; never with one that merely looks alike
+// («soggetto» for "c. oggetto").
+const std::pair<int, const char *> paroleProprie[] = {
+    {1, "soggetto"},        {2, "verbale"},     {3, "nominale"},      {4, "oggetto"},
+    {5, "attributo"},       {6, "apposizione"}, {7, "specificazione"}, {8, "denominazione"},
+    {9, "stato"},           {10, "moto a"},     {11, "moto da"},      {12, "moto per"},
+    {13, "determinato"},    {14, "continuato"}, {15, "termine"},      {16, "altro"},
+};
 
 // Edits from one word to another (letters put in, taken out or changed).
 int distanza(const QString &a, const QString &b)
@@ -105,7 +137,7 @@ QString nomeCategoria(int codice)
 bool senzaTasto(const QString &nome)
 {
     static const QStringList complementi = {
-        "compagnia", "unione", "mezzo", "modo", "maniera", "causa", "agente", "causa efficiente", "fine", "scopo",
+        "compagnia", "unione", "mezzo", "modo", "maniera", "causa", "agente", "fine", "scopo",
         "argomento", "materia", "qualità", "quantità", "età", "paragone", "limitazione", "vocazione",
         "esclusione", "sostituzione", "vantaggio", "svantaggio", "origine", "provenienza", "allontanamento",
         "separazione", "partitivo", "abbondanza", "privazione", "colpa", "pena", "prezzo", "stima",
@@ -116,32 +148,45 @@ bool senzaTasto(const QString &nome)
             n = n.mid(testa.size());
             break;
         }
-    return complementi.contains(n);
+    // "predicativo del soggetto" is a predicative, whatever word follows.
+    return complementi.contains(n.section(QLatin1Char(' '), 0, 0));
 }
 
-// The accepted name nearest to one not understood, if one is near enough
-// to be a slip of the keys.
 QString nomeVicino(const QString &nome)
 {
-    const QString cercato = chiave(nomeDisteso(nome));
-    QString migliore;
-    int minima = std::max(2, int(cercato.size()) / 4) + 1;
-    for (const Categoria &c : categorie) {
-        const QString intero = QString::fromUtf8(c.caption).simplified().toLower();
-        QStringList nomi{intero};
-        for (const QLatin1String testa : {QLatin1String("complemento di "), QLatin1String("complemento "),
-                                          QLatin1String("predicato ")})
-            if (intero.startsWith(testa)) {
-                nomi.append(intero.mid(testa.size()));
-                break;
-            }
-        for (const QString &n : nomi)
-            if (const int d = distanza(cercato, chiave(n)); d < minima) {
-                minima = d;
-                migliore = n;
-            }
+    const QStringList scritte = nomeDisteso(nome).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    // A word written is a category's own when it is that word, or that
+    // word with a slip of the keys and no other category's word.
+    const auto propria = [](const QString &scritta, const QString &parola) {
+        if (scritta == parola)
+            return true;
+        for (const auto &[codice, altre] : paroleProprie)
+            if (QString::fromLatin1(altre).split(QLatin1Char(' ')).contains(scritta))
+                return false;
+        const int svista = parola.size() >= 10 ? 2 : parola.size() >= 5 ? 1 : 0;
+        return distanza(scritta, parola) <= svista;
+    };
+    int trovata = 0;
+    for (const auto &[codice, proprie] : paroleProprie) {
+        const QStringList parole = QString::fromLatin1(proprie).split(QLatin1Char(' '));
+        bool scritta = false;
+        for (qsizetype i = 0; i + parole.size() <= scritte.size() && !scritta; ++i) {
+            scritta = true;
+            for (qsizetype j = 0; j < parole.size(); ++j)
+                scritta = scritta && propria(scritte.at(i + j), parole.at(j));
+        }
+        if (scritta && trovata)
+            return QString(); // two categories: no guess
+        if (scritta)
+            trovata = codice;
     }
-    return migliore;
+    if (!trovata)
+        return QString();
+    QString suggerito = nomeCategoria(trovata);
+    for (const QLatin1String testa : {QLatin1String("complemento di "), QLatin1String("complemento ")})
+        if (suggerito.startsWith(testa))
+            return suggerito.mid(testa.size());
+    return suggerito;
 }
 
 } // namespace bancainsegnante

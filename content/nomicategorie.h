@@ -14,8 +14,8 @@ QString nomeCategoria(int codice);
 // A name of school grammar for a complement with no button of its own, which
 // a file writes «altro».
 bool senzaTasto(const QString &nome);
-// The accepted name the teacher most likely meant by one not understood, or
-// "" when there is none to suggest.
+// The accepted name of the one category whose own words (oggetto, termine,
+// moto a...) a name not understood holds, or "" when there is none.
 QString nomeVicino(const QString &nome);
 
 } // namespace bancainsegnante

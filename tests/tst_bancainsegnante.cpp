@@ -43,6 +43,17 @@ void scrivi(const QString &percorso, const QByteArray &dati)
 }
 
 // A good sentence block, made different by n.
+// A text as Notepad saves it in "UTF-16 LE" or "UTF-16 BE", with its mark.
+QByteArray utf16(const QString &testo, bool grandeFine)
+{
+    QByteArray b = grandeFine ? "\xFE\xFF" : "\xFF\xFE";
+    for (const QChar c : testo) {
+        const char alto = char(c.unicode() >> 8), basso = char(c.unicode() & 0xFF);
+        b.append(grandeFine ? alto : basso).append(grandeFine ? basso : alto);
+    }
+    return b;
+}
+
 QByteArray blocco(int n)
 {
     return QStringLiteral("Il gatto %1 dorme.\nIl gatto %1 = soggetto\ndorme. = predicato verbale\n\n").arg(n).toUtf8();
@@ -140,6 +151,10 @@ private slots:
             QTest::addRow("%s", tipo) << inizio << QStringList{QStringLiteral("f.txt: è %1, non un file di testo: aprirlo con il suo programma e salvarlo con «Salva con nome» come «Testo semplice»").arg(tipo)};
         QTest::newRow("no blank line between sentences") << QByteArray(gatto + "dorme. = 2\nIl cane abbaia.\nIl cane = 1\nabbaia. = 2\n")
                                                          << QStringList{"f.txt:4: manca una riga vuota prima di questa frase"};
+        QTest::newRow("no blank line after a typo") << QByteArray("Il gatto dorme.\nIl gato = 1\ndorme. = 2\nIl cane abbaia!\nIl cane = 1\nabbaia! = 2\n")
+                                                    << QStringList{"f.txt:4: manca una riga vuota prima di questa frase"};
+        QTest::newRow("no blank line between numbered sentences") << QByteArray("1) Il gatto dorme.\nIl gatto = 1\ndorme. = 2\n2) Il cane «abbaia.»\nIl cane = 1\nabbaia. = 2\n")
+                                                                  << QStringList{"f.txt:4: manca una riga vuota prima di questa frase"};
         QTest::newRow("a blank line inside a sentence") << QByteArray(gatto + "\n# poi\ndorme. = 2\n\nIl cane abbaia.\nIl cane = 1\nabbaia. = 2\n")
                                                         << QStringList{"f.txt:3: riga vuota dentro la frase della riga 1: i suoi sintagmi vanno uno sotto l'altro"};
         QTest::newRow("a sentence line missing after a whole sentence") << QByteArray(gatto + "dorme. = 2\n\nIl cane = 1\nabbaia. = 2\n")
@@ -152,8 +167,16 @@ private slots:
         QTest::newRow("code 17") << QByteArray(gatto + "dorme. = 17") << QStringList{"f.txt:3: categoria sconosciuta «17»"};
         QTest::newRow("a slip of the keys") << QByteArray(gatto + "dorme. = 2\ndi Anna = specifcazione")
                                             << QStringList{"f.txt:4: categoria sconosciuta «specifcazione»: forse «specificazione»? "};
-        QTest::newRow("a complement with no button") << QByteArray(gatto + "dorme. = 2\ncon Anna = complemento di compagnia")
-                                                     << QStringList{"f.txt:4: categoria «complemento di compagnia» senza tasto: i complementi che non hanno un tasto si scrivono «altro» (16)"};
+        // A hint names a category whose own word the teacher wrote, never a look-alike.
+        for (const auto &[nome, suggerito] : {std::pair{"compl. ogetto", "«oggetto»"}, std::pair{"sogetto", "«soggetto»"},
+                                              std::pair{"c. di moto a lugo", "«moto a luogo»"}, std::pair{"pred. verbal", "«predicato verbale»"},
+                                              std::pair{"moto luogo", ""}, std::pair{"complemento di luogo", ""}, std::pair{"c. di tempo", ""},
+                                              std::pair{"soggetto oggetto", ""}})
+            QTest::addRow("hint for «%s»", nome) << QByteArray(gatto + "dorme. = 2\ndi Anna = " + nome)
+                                                 << QStringList{QStringLiteral("f.txt:4: categoria sconosciuta «%1»: %2").arg(nome, *suggerito ? QStringLiteral("forse %1? ").arg(suggerito) : QStringLiteral("scrivere"))};
+        for (const char *senza : {"complemento di compagnia", "c. di mezzo", "compl. predicativo del soggetto", "c. d'agente"})
+            QTest::addRow("«%s», a complement with no button", senza) << QByteArray(gatto + "dorme. = 2\ncon Anna = " + senza)
+                                                                    << QStringList{QStringLiteral("f.txt:4: categoria «%1» senza tasto: i complementi che non hanno un tasto si scrivono «altro» (16)").arg(senza)};
         for (const char *senza : {"Marta   soggetto", "Marta: soggetto", "Marta - soggetto", "Marta\tsoggetto"})
             QTest::addRow("no = in «%s»", senza) << QByteArray(QByteArray("Marta dorme.\n") + senza + "\ndorme. = 2\n")
                                                 << QStringList{"f.txt:2: manca «=» tra il sintagma e la sua categoria: scrivere «Marta = soggetto»"};
@@ -179,10 +202,20 @@ private slots:
                                           << QStringList{"f.txt:1: manca la frase intera"};
         QTest::newRow("zero-width blank") << QByteArray(gatto + "dorme.\xe2\x80\x8b = 2\n")
                                           << QStringList{"f.txt:3: la riga contiene un carattere che non si vede (U+200B)"};
-        QTest::newRow("lines counted through comments and CR LF")
-            << QByteArray("# titolo\r\n\r\nIl cane abbaia.\r\nIl cane = 1\r\nabbaia. = 2\r\n\r\n# due\r\n"
+        QTest::newRow("lines counted through a UTF-8 mark, comments and CR LF")
+            << QByteArray("\xEF\xBB\xBF# titolo\r\n\r\nIl cane abbaia.\r\nIl cane = 1\r\nabbaia. = 2\r\n\r\n# due\r\n"
                           "Il cane corre.\r\nIl cane = 1\r\ncorre. = correre\r\n")
             << QStringList{"f.txt:10: categoria sconosciuta «correre»"};
+        // A file of NULs, or UTF-16 without the mark that says so: one message, how to save it.
+        const QString nul = "f.txt: il file è pieno di caratteri nulli (byte 0), come un file salvato in UTF-16 («Unicode») senza il "
+                            "segno iniziale che lo dice: aprirlo con Blocco note e salvarlo con «Salva con nome», scegliendo la codifica «UTF-8»";
+        QTest::newRow("UTF-16 without its mark") << utf16("Il gatto dorme.\r\nIl gatto = 1\r\ndorme. = 2\r\n", false).mid(2) << QStringList{nul};
+        QTest::newRow("NULs") << QByteArray(300, '\0') << QStringList{nul};
+        QTest::newRow("UTF-16 cut in half a character") << utf16("Il gatto dorme.", true).chopped(1)
+                                                       << QStringList{"f.txt: il file finisce a metà di un carattere"};
+        // The mark of UTF-8 says what the file is: a spoilt line is not read as ANSI.
+        QTest::newRow("spoilt UTF-8 after its mark") << QByteArray("\xEF\xBB\xBF" + gatto + "dorme = 2\n# caff\xe8\n")
+                                                    << QStringList{"f.txt:4: il testo non è in UTF-8"};
         QByteArray troppe;
         for (int n = 0; n <= maxFrasi; ++n)
             troppe += blocco(n);
@@ -206,30 +239,44 @@ private slots:
     {
         QTest::addColumn<QByteArray>("testo");
         QTest::addColumn<QString>("avviso");
+        QTest::addColumn<QString>("prima"); // line A of the first sentence
+        const QString gatto = QStringLiteral("Il gatto dorme.");
         QTest::newRow("a typo") << QByteArray("Il gatto dorme.\nIl gato = 1\ndorme. = 2\n")
-                                << "f.txt:1: avviso: i sintagmi non hanno le stesse parole della frase (nei sintagmi mancano «gatto»; non sono nella frase «gato»)";
+                                << "f.txt:1: avviso: i sintagmi non hanno le stesse parole della frase (nei sintagmi mancano «gatto»; non sono nella frase «gato»)" << gatto;
         QTest::newRow("elision written out") << QByteArray("Quest'anno nevica.\nQuesto = 5\nanno = 13\nnevica. = 2\n")
-                                             << "f.txt:1: avviso: i sintagmi non hanno le stesse parole della frase (nei sintagmi mancano «quest»; non sono nella frase «questo»)";
+                                             << "f.txt:1: avviso: i sintagmi non hanno le stesse parole della frase (nei sintagmi mancano «quest»; non sono nella frase «questo»)"
+                                             << "Quest'anno nevica.";
         QTest::newRow("twice, blanks aside") << QByteArray("Il gatto dorme.\nIl gatto = 1\ndorme. = 2\n\n# ancora\nIl  gatto   dorme.\nIl gatto = 1\ndorme. = 2\n")
-                                             << "f.txt:6: avviso: la stessa frase della riga 1: si usa solo la prima";
+                                             << "f.txt:6: avviso: la stessa frase della riga 1: si usa solo la prima" << gatto;
         QTest::newRow("twice, other capitals, apostrophe, mark")
             << QByteArray("L'anno \xc3\xa8" " finito.\nL'anno = 1\n\xc3\xa8" " finito. = 3\n\nl\xe2\x80\x99" "anno \xc3\xa8" " finito!\n"
                           "l\xe2\x80\x99" "anno = 1\n\xc3\xa8" " finito! = 3\n")
-            << "f.txt:5: avviso: la stessa frase della riga 1: si usa solo la prima";
+            << "f.txt:5: avviso: la stessa frase della riga 1: si usa solo la prima" << "L'anno è finito.";
         QTest::newRow("saved as Windows' ANSI") << QByteArray("Perch\xe9 il gatto dorme\x85\nPerch\xe9 = 16\nil gatto = 1\ndorme\x85 = 2\n")
-                                                << "f.txt:1: avviso: il file non è in UTF-8: è stato letto come Windows-1252 (la codifica «ANSI» di Blocco note)";
-        QTest::newRow("a list mark") << QByteArray("Il gatto dorme.\nIl gatto = 1\n- dorme. = 2\n")
-                                     << "f.txt:3: avviso: il sintagma comincia con «- », che sembra il segno di un elenco";
+                                                << "f.txt:1: avviso: il file non è in UTF-8: è stato letto come Windows-1252 (la codifica «ANSI» di Blocco note)"
+                                                << "Perché il gatto dorme…";
+        QTest::newRow("a list mark on a phrase") << QByteArray("Il gatto dorme.\nIl gatto = 1\n- dorme. = 2\n")
+                                                 << "f.txt:3: avviso: il sintagma comincia con «- », che sembra il segno di un elenco" << gatto;
+        QTest::newRow("a list mark on the sentence") << QByteArray("- Il gatto dorme.\nIl gatto = 1\ndorme. = 2\n")
+                                                     << "f.txt:1: avviso: la frase comincia con «- », che sembra il segno di un elenco: gli alunni lo vedono"
+                                                     << "- " + gatto;
+        // Every encoding Notepad saves in is read as the text it is, with no word about it.
+        const QString citta = QStringLiteral("Perché la città è bella?");
+        const QString bella = citta + "\r\nPerché = 16\r\nla città = 1\r\nè bella? = 3\r\n";
+        QTest::newRow("UTF-16 LE with its mark, CR LF") << utf16(bella, false) << QString() << citta;
+        QTest::newRow("UTF-16 BE with its mark") << utf16(bella, true) << QString() << citta;
+        QTest::newRow("UTF-8 with its mark, CR LF") << "\xEF\xBB\xBF" + bella.toUtf8() << QString() << citta;
         // Order, case, punctuation and how an accent was typed do not count.
         QTest::newRow("attribute moved, accent decomposed")
             << QByteArray("Il gatto che è qui, in questo appartamento, dorme.\nil gatto = 1\nche = 1\ne\xcc\x80 = 2\n"
                           "qui = 16\nin appartamento = 9\nquesto, = 5\ndorme. = 2\n")
-            << QString();
+            << QString() << "Il gatto che è qui, in questo appartamento, dorme.";
     }
     void avvisi()
     {
         QFETCH(QByteArray, testo);
         QFETCH(QString, avviso);
+        QFETCH(QString, prima);
         const Lettura l = leggi(testo, QStringLiteral("f.txt"));
         QVERIFY2(l.valida(), qPrintable(l.errori().join('\n')));
         const QStringList avvisi = l.avvisi();
@@ -239,8 +286,7 @@ private slots:
         QCOMPARE(avvisi.size(), avviso.isEmpty() ? 1 : 2);
         if (!avviso.isEmpty())
             QVERIFY2(avvisi.first().startsWith(avviso), qPrintable(avvisi.first()));
-        if (avviso.contains("Windows-1252"))
-            QCOMPARE(l.frasi.first().fraseinteraa, QStringLiteral("Perché il gatto dorme…"));
+        QCOMPARE(l.frasi.first().fraseinteraa, prima);
         // A sentence met again is used once, and counted once.
         if (avviso.contains("la stessa frase")) {
             QCOMPARE(l.frasi.size(), 1);
@@ -257,7 +303,14 @@ private slots:
             {"complemento oggetto", 4}, {"altro", 16}, {"16", 16}, {"3", 3}, {"Verbale", 2}, {"nominale", 3},
             {"compl. di termine", 15}, {"Compl. oggetto", 4}, {"pred. verbale", 2}, {"complemento termine", 15},
             {"complemento d'oggetto", 4}, {"complemento d’oggetto", 4}, {"termine.", 15}, {"stato in luogo.", 9},
-            {"0", 0}, {"17", 0}, {"verbo", 0}, {"complemento di oggetto", 0}, {"complemento", 0}, {"compl.", 0}, {"", 0}};
+            // The short forms teachers write, each a wrong hint or none before.
+            {"sogg.", 1}, {"pred. verb.", 2}, {"pred. nom.", 3}, {"c. ogg.", 4}, {"compl. ogg.", 4}, {"c.o.", 4},
+            {"c. oggetto", 4}, {"attr.", 5}, {"app.", 6}, {"appos.", 6}, {"spec.", 7}, {"compl. di spec.", 7},
+            {"denom.", 8}, {"stato in l.", 9}, {"moto a l.", 10}, {"moto da l.", 11}, {"moto per l.", 12},
+            {"t. det.", 13}, {"tempo det.", 13}, {"compl. di tempo det.", 13}, {"t. cont.", 14}, {"tempo cont.", 14},
+            {"term.", 15}, {"c. di termine", 15},
+            {"0", 0}, {"17", 0}, {"verbo", 0}, {"complemento di oggetto", 0}, {"complemento", 0}, {"compl.", 0}, {"", 0},
+            {"c.", 0}, {"tempo", 0}, {"moto l.", 0}, {"c. di mezzo", 0}};
         for (const auto &[nome, codice] : nomi)
             QVERIFY2(codiceCategoria(nome) == codice, qPrintable(nome));
     }
@@ -363,20 +416,24 @@ private slots:
         QVERIFY(grande.size() > bancainsegnante::maxByte);
         e = parsilia({"--verifica", file("grande.txt", grande)});
         QCOMPARE(e.esito, 1);
-        QVERIFY2(e.uscita.contains("il file è troppo grande"), qPrintable(e.uscita));
+        QVERIFY2(e.uscita.contains(QStringLiteral("il file è troppo grande (%1 byte): al massimo 1 MB, 1048576 byte").arg(grande.size())),
+                 qPrintable(e.uscita));
         QVERIFY(!e.uscita.contains(" frasi, "));
         // The longest sentence that fits: line A of 86 characters to the
-        // column, line B of 20 (107 in all); line B of 28; and "sì." never
-        // alone on line B, which the screen would not show.
+        // column, alone or with a line B of 20 (107 in all) or of 4; line B
+        // of 28; a blank just past the column, which line A never takes;
+        // and "sì." never alone on line B, which the screen would not show.
         const QByteArray rigaA = QByteArray(40, 'a') + ' ' + QByteArray(45, 'b');
         const QByteArray fino = "Il gatto = 1\ndorme = 2\n";
-        for (const QByteArray &frase : {rigaA + ' ' + QByteArray(20, 'c'), QByteArray(80, 'a') + ' ' + QByteArray(28, 'b'),
+        for (const QByteArray &frase : {rigaA, rigaA + ' ' + QByteArray(20, 'c'), rigaA + " casa", QByteArray(80, 'a') + ' ' + QByteArray(28, 'b'),
+                                        QByteArray(80, 'a') + ' ' + QByteArray(6, 'b') + ' ' + QByteArray(20, 'c'),
                                         QByteArray(80, 'a') + " casa, s\xc3\xac."}) {
             const Lettura l = leggi(frase + '\n' + fino, QStringLiteral("f.txt"));
             QVERIFY2(l.valida(), qPrintable(l.errori().join('\n')));
-            QCOMPARE(l.frasi.first().fraseinteraa + ' ' + l.frasi.first().fraseinterab, QString::fromUtf8(frase));
-            // Line B long enough for the screen to show it.
-            QVERIFY(l.frasi.first().fraseinterab.size() >= 4);
+            const FraseBanca &f = l.frasi.first();
+            QCOMPARE((f.fraseinteraa + ' ' + f.fraseinterab).trimmed(), QString::fromUtf8(frase));
+            // Line B long enough for the screen to show it, or none.
+            QVERIFY(f.fraseinterab.size() >= 4 || (f.fraseinterab == " " && frase == rigaA));
         }
 
         // --esporta writes the built-in bank, which checks as good...
