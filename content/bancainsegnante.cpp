@@ -3,6 +3,7 @@
 #include "decodificafile.h"
 #include "messaggibanca.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -127,8 +128,10 @@ public:
             errore(0, QStringLiteral("il file non contiene frasi"));
         else if (!m_fermo)
             categorieMaiUsate();
+        // Warnings about the whole file come after everything else.
+        const auto ordine = [](const Segnalazione &s) { return s.linea > 0 || !s.avviso ? s.linea : INT_MAX; };
         std::stable_sort(esito.segnalazioni.begin(), esito.segnalazioni.end(),
-                         [](const Segnalazione &a, const Segnalazione &b) { return a.linea < b.linea; });
+                         [&](const Segnalazione &a, const Segnalazione &b) { return ordine(a) < ordine(b); });
         // Nothing of a file with a problem may reach the tables.
         if (!esito.errori().isEmpty())
             esito.frasi.clear();
@@ -142,9 +145,8 @@ private:
         QString dove = m_nome + QLatin1Char(':');
         if (linea > 0)
             dove += QString::number(linea) + QLatin1Char(':');
-        // Warnings about the whole file come after everything else.
-        esito.segnalazioni.append({linea > 0 || !avviso ? linea : INT_MAX, avviso,
-                                   dove + (avviso ? QStringLiteral(" avviso: ") : QStringLiteral(" ")) + testo});
+        esito.segnalazioni.append(
+            {linea, avviso, dove + (avviso ? QStringLiteral(" avviso: ") : QStringLiteral(" ")) + testo, testo});
     }
     void avviso(int linea, const QString &testo) { segnala(linea, true, testo); }
 
@@ -452,7 +454,8 @@ Lettura leggi(const QByteArray &dati, const QString &nome)
 
 Lettura leggiFile(const QString &percorso)
 {
-    Lettore lettore(percorso);
+    // Named as the system writes paths (on Windows, with backslashes).
+    Lettore lettore(QDir::toNativeSeparators(percorso));
     const QFileInfo info(percorso);
     QFile file(percorso);
     if (!info.exists())

@@ -38,6 +38,7 @@ struct Segnalazione
     int linea;   // from 1; 0 for the whole file
     bool avviso; // a warning: the file is still good
     QString testo; // "file:line: ..." as printed
+    QString messaggio; // the same without the file, the line and "avviso:"
 };
 
 struct Lettura

@@ -7,6 +7,7 @@
 #include "exercise/formb.h"
 #include "screens/iniziale.h"
 #include "services/etichetta.h"
+#include "services/messaggio.h"
 #include "services/pulsante.h"
 
 #include <QDir>
@@ -28,6 +29,30 @@ namespace {
 
 const QString sorgenti = QStringLiteral(PARSILIA_SORGENTI_DIR);
 const QString esempio = sorgenti + QStringLiteral("/packaging/frasi-esempio.txt");
+
+// A path as the program shows it: on Windows, with backslashes.
+QString nativo(const QString &percorso)
+{
+    return QDir::toNativeSeparators(percorso);
+}
+
+// Whether a message box came up while `avvio` ran (it is closed at once).
+bool conMessaggio(const std::function<void()> &avvio)
+{
+    bool venuto = false;
+    QTimer spia;
+    spia.setSingleShot(true);
+    QObject::connect(&spia, &QTimer::timeout, [&] {
+        if (QWidget *m = QApplication::activeModalWidget()) {
+            venuto = true;
+            m->close();
+        }
+    });
+    spia.start(0);
+    avvio();
+    QCoreApplication::processEvents();
+    return venuto;
+}
 
 QByteArray contenuto(const QString &percorso)
 {
@@ -342,12 +367,13 @@ private slots:
 #endif
         QTest::newRow("no file after --banca") << QStringList{"--banca"} << 2 << "" << "parsilia: manca il nome del file dopo --banca";
         QTest::newRow("check and export") << QStringList{"--verifica", esempio, "--esporta", "x"} << 2 << "" << "parsilia: ";
-        QTest::newRow("good file") << QStringList{"--verifica", esempio} << 0 << esempio + ": 5 frasi, 25 sintagmi.\n" << "";
+        QTest::newRow("good file") << QStringList{"--verifica", esempio} << 0 << nativo(esempio) + ": 5 frasi, 25 sintagmi.\n" << "";
         QTest::newRow("export into no folder") << QStringList{"--esporta", "/nessuna/cartella/frasi.txt"} << 1 << ""
                                                << "parsilia: non si può scrivere /nessuna/cartella/frasi.txt: la cartella "
                                                       + QDir::toNativeSeparators(QFileInfo("/nessuna/cartella/x").absolutePath()) + " non esiste\n";
         QTest::newRow("missing file") << QStringList{"--verifica", "/nessuna/parte.txt"} << 1
-                                      << "/nessuna/parte.txt: il file non esiste\n/nessuna/parte.txt: 1 problema: il file non si può usare così.\n" << "";
+                                      << nativo("/nessuna/parte.txt") + ": il file non esiste\n" + nativo("/nessuna/parte.txt")
+                                             + ": 1 problema: il file non si può usare così.\n" << "";
     }
     void rigaDiComando()
     {
@@ -370,8 +396,30 @@ private slots:
         QVERIFY(riga.parse({"parsilia", "verbi.txt"}));
         QCOMPARE(rigadicomando::fileBanca(riga), QStringLiteral("verbi.txt"));
         QByteArray nome = "parsilia", file = "verbi.txt";
-        char *argv[] = {nome.data(), file.data()};
+        char *argv[] = {nome.data(), file.data(), file.data()};
         QVERIFY(rigadicomando::apreFinestre(2, argv));
+        QVERIFY(!rigadicomando::usoErrato(2, argv));
+        // Two files dropped on it together, or a mistyped option in a
+        // shortcut, with no terminal to read why: a message box says it,
+        // then it ends as from a terminal.
+        QVERIFY(rigadicomando::usoErrato(3, argv));
+        const auto nonParte = [](const QStringList &argomenti) {
+            QString testo;
+            quandoModale([&](QWidget *m) {
+                testo = qobject_cast<QMessageBox *>(m)->text();
+                m->close();
+            });
+            QCommandLineParser p;
+            rigadicomando::prepara(p);
+            return rigadicomando::esegui(p, false, argomenti) == rigadicomando::esitoUsoErrato ? testo : QString();
+        };
+        const QString verbi = cartella.filePath("verbi.txt");
+        QString testo = nonParte({"parsilia", "--muto", verbi, cartella.filePath("altro.txt"), "terzo.txt"});
+        QVERIFY2(testo.contains("ne ha ricevuti 3:</p><p>" + nativo(verbi) + "<br>e, in più, altro.txt, terzo.txt.</p>"), qPrintable(testo));
+        testo = nonParte({"parsilia", "--mutto", verbi});
+        QVERIFY2(testo.contains("Parsilia non è partito: opzione sconosciuta: --mutto."), qPrintable(testo));
+        QVERIFY(testo.contains("<pre>Uso: parsilia [opzioni] [FILE]"));
+        QVERIFY(testo.contains("  --banca FILE "));
     }
 
     void verificaEdEsporta()
@@ -389,10 +437,10 @@ private slots:
         QVERIFY(QDir(cartella.path()).mkpath(QStringLiteral("Nicolò")));
         const QString accentato = cartella.filePath(QStringLiteral("Nicolò/frasi.txt"));
         QVERIFY(QFile::copy(esempio, accentato));
-        QVERIFY(parsilia({"--verifica", accentato}).uscita.startsWith(accentato + ": 5 frasi, 25 sintagmi."));
+        QVERIFY(parsilia({"--verifica", accentato}).uscita.startsWith(nativo(accentato) + ": 5 frasi, 25 sintagmi."));
 
         // --verifica: every problem with its line, a count, status 1.
-        const QString guasto = file("guasto.txt", "Il gatto dorme.\nIl gatto = soggetto\ndorme. = verbo\n\nPiove.\nPiove. = 2\n\nPiove.\nPiove. = 2\n");
+        const QString guasto = nativo(file("guasto.txt", "Il gatto dorme.\nIl gatto = soggetto\ndorme. = verbo\n\nPiove.\nPiove. = 2\n\nPiove.\nPiove. = 2\n"));
         Esecuzione e = parsilia({"--verifica", guasto});
         QCOMPARE(e.esito, 1);
         QCOMPARE(e.uscita.count(guasto + ':'), 4); // a problem, two warnings, the count
@@ -402,7 +450,7 @@ private slots:
         // A good one: the summary, per category, and where it can go.
         e = parsilia({"--verifica", esempio});
         QCOMPARE(e.esito, 0);
-        QVERIFY(e.uscita.contains(esempio + ": 5 frasi, 25 sintagmi.\n"));
+        QVERIFY(e.uscita.contains(nativo(esempio) + ": 5 frasi, 25 sintagmi.\n"));
         QVERIFY(e.uscita.contains(QRegularExpression("\n +1  SOGGETTO +4\n")));
         QVERIFY(e.uscita.contains("Categorie mai usate: 8 complemento di DENOMINAZIONE, 11"));
         // The summary first, then what deserves a look.
@@ -492,27 +540,30 @@ private slots:
         sceltabanca::carica(QString());
         QCOMPARE(frasiinsegnante.size(), 1);
         QCOMPARE(frasiinsegnante.at(0).fraseinteraa, QStringLiteral("Il gatto 1 dorme."));
-        QCOMPARE(frasiinuso, QStringLiteral("Frasi dell'insegnante: frasi.txt, 1 frase"));
-        // A pupil's broken file gives way to the class's, with a word.
+        QCOMPARE(frasiinuso, QStringLiteral("Frasi personali: frasi.txt, 1 frase"));
+        // At a pupil's start, a pupil's broken file gives way to the class's
+        // with no message box: the screens name both, told apart.
         scrivi(utente + "/parsilia/frasi.txt", "Il gatto dorme.\nIl gatto = verbo\n");
-        bool avvisato = false;
-        QStringList dettagli; // Qt's button for the whole list, before and after a press
+        QVERIFY(!conMessaggio([] { sceltabanca::carica(QString()); }));
+        QCOMPARE(frasiinsegnante.at(0).fraseinteraa, QStringLiteral("Il gatto 2 dorme."));
+        QCOMPARE(frasiinuso, QStringLiteral("Frasi della classe: frasi.txt, 1 frase (frasi.txt personale non si può usare)"));
+        // A class's file named frasi.txt in Explorer, which hides ".txt", is
+        // frasi.txt.txt: found all the same, and named as it is; its list
+        // mark is no reason for a box at a pupil's start either.
+        QVERIFY(QFile::remove(scuola + "/parsilia/frasi.txt"));
+        scrivi(scuola + "/parsilia/frasi.txt.txt", "- " + blocco(4));
+        QVERIFY(!conMessaggio([] { sceltabanca::carica(QString()); }));
+        QCOMPARE(frasiinsegnante.at(0).fraseinteraa, QStringLiteral("- Il gatto 4 dorme."));
+        QCOMPARE(frasiinuso, QStringLiteral("Frasi della classe: frasi.txt.txt, 1 frase (frasi.txt personale non si può usare)"));
+        // A broken file the teacher opened herself: the box says what comes instead.
+        QString testo;
         quandoModale([&](QWidget *m) {
-            auto *box = qobject_cast<QMessageBox *>(m);
-            avvisato = box->text().contains(scuola + "/parsilia/frasi.txt");
-            for (QPushButton *b : box->findChildren<QPushButton *>())
-                if (b != box->button(QMessageBox::Ok)) {
-                    dettagli.append(b->text());
-                    b->click();
-                    dettagli.append(b->text());
-                }
+            testo = qobject_cast<QMessageBox *>(m)->text();
             m->close();
         });
-        sceltabanca::carica(QString());
-        QVERIFY(avvisato);
-        QCOMPARE(dettagli, (QStringList{"Mostra dettagli...", "Nascondi dettagli..."}));
-        QCOMPARE(frasiinsegnante.at(0).fraseinteraa, QStringLiteral("Il gatto 2 dorme."));
-        QCOMPARE(frasiinuso, QStringLiteral("Frasi dell'insegnante: frasi.txt, 1 frase (frasi.txt non si può usare)"));
+        sceltabanca::carica(file("verbi.txt", "Piove.\nPiove. = 16\n"));
+        QVERIFY2(testo.endsWith("Per ora Parsilia userà le frasi del file\n" + nativo(scuola + "/parsilia/frasi.txt.txt") + '.'), qPrintable(testo));
+        QCOMPARE(frasiinuso, QStringLiteral("Frasi della classe: frasi.txt.txt, 1 frase (verbi.txt e frasi.txt personale non si possono usare)"));
         // A file named on the command line comes first.
         sceltabanca::carica(esempio);
         QCOMPARE(frasiinsegnante.size(), 5);
@@ -567,27 +618,50 @@ private slots:
 
     void fileGuastoAllAvvio()
     {
-        // The message names the file and its first problems; the drill then
-        // runs on the built-in bank.
+        // The message names the file once and its first problems by their
+        // lines; the drill then runs on the built-in bank.
         QByteArray guasto;
-        for (int n = 0; n < 7; ++n)
+        for (int n = 0; n < 21; ++n)
             guasto += "Frase " + QByteArray::number(n) + ".\nFrase = 1\n\n";
         const QString percorso = file("guasto.txt", guasto);
         QString testo, dettagli;
+        QStringList pulsante; // Qt's button for the whole list, before and after a press
+        int righe = 0, altezza = 0;
+        bool cresce = false;
         quandoModale([&](QWidget *m) {
-            testo = qobject_cast<QMessageBox *>(m)->text();
-            dettagli = qobject_cast<QMessageBox *>(m)->detailedText();
+            auto *box = qobject_cast<Messaggio *>(m);
+            testo = box->text();
+            dettagli = box->detailedText();
+            for (QAbstractButton *b : box->buttons())
+                if (box->buttonRole(b) == QMessageBox::ActionRole) {
+                    pulsante.append(b->text());
+                    b->click();
+                    pulsante.append(b->text());
+                }
+            // Twenty problems in view at once, and more for a larger box.
+            QWidget *area = box->areaDettagli();
+            righe = area->height() / area->fontMetrics().lineSpacing();
+            altezza = area->height();
+            box->resize(box->width() + 100, box->height() + 200);
+            QCoreApplication::processEvents();
+            cresce = box->height() > altezza && area->height() > altezza;
             m->close();
         });
         sceltabanca::carica(percorso);
-        QVERIFY2(testo.contains(percorso + ":1: la frase non ha il predicato"), qPrintable(testo));
-        QVERIFY(testo.contains(percorso + ":13: "));
-        QVERIFY(!testo.contains(percorso + ":16: "));
-        QVERIFY(testo.contains("(e altri 2: «Mostra dettagli» li elenca tutti)"));
+        QVERIFY2(testo.startsWith("Il file di frasi\n" + nativo(percorso) + "\nha dei problemi e non si può usare:\n\n"
+                                  "riga 1: la frase non ha il predicato"), qPrintable(testo));
+        QVERIFY(testo.contains("\nriga 13: "));
+        QVERIFY(!testo.contains("riga 16: "));
+        QVERIFY(testo.contains("(e altri 16: «Mostra dettagli» li elenca tutti)"));
         // What to do, in words, for a teacher with no terminal.
         QVERIFY(testo.contains("correggere quelle righe, salvarlo e aprirlo di nuovo"));
         QVERIFY(testo.contains("Parsilia userà le frasi già incluse nel programma."));
-        QCOMPARE(dettagli.count(percorso + ':'), 7);
+        QVERIFY(dettagli.startsWith(nativo(percorso) + "\n\nriga 1: la frase non ha il predicato"));
+        QCOMPARE(dettagli.count(percorso), 1);
+        QCOMPARE(dettagli.count("\nriga "), 21);
+        QCOMPARE(pulsante, (QStringList{"Mostra dettagli...", "Nascondi dettagli..."}));
+        QVERIFY2(righe >= 20, qPrintable(QString::number(righe)));
+        QVERIFY(cresce);
         QVERIFY(frasiinsegnante.isEmpty());
         QCOMPARE(frasiinuso, QStringLiteral("guasto.txt non si può usare: frasi del programma"));
 
@@ -598,12 +672,24 @@ private slots:
         ambiente->orologio.numeri = {0.005f};
         QTest::mouseClick(f.VIA, Qt::LeftButton);
         QCOMPARE(f.FRASE_INTERA_A->caption(), sceltabanca::frasiIncorporate().at(0).fraseinteraa);
+        // The built-in bank's rows count from 0.
+        QCOMPARE(f.Label1->caption(), QStringLiteral("frase n°0"));
     }
 
     void fileLettoUnaVolta()
     {
-        const QString percorso = file("frasi.txt", blocco(1) + blocco(2));
+        // A file the teacher opened herself, usable with a warning on one
+        // of its lines: a box says so, and the drill starts on it.
+        const QString percorso = file("frasi.txt", "- " + blocco(1) + blocco(2));
+        QString testo;
+        quandoModale([&](QWidget *m) {
+            testo = qobject_cast<QMessageBox *>(m)->text();
+            m->close();
+        });
         sceltabanca::carica(percorso);
+        QVERIFY2(testo.startsWith("Il file di frasi\n" + nativo(percorso) + "\nsi può usare, ma con 2 avvisi:\n\n"
+                                  "riga 1: la frase comincia con «- »"), qPrintable(testo));
+        QVERIFY(testo.contains("\nnessun sintagma è delle categorie 3 «predicato nominale»"));
         QVERIFY(QFile::remove(percorso));
         FormB &f = istanza<FormB>();
         f.Show();
@@ -611,12 +697,15 @@ private slots:
         ambiente->orologio.numeri = {0.9f};
         QTest::mouseClick(f.VIA, Qt::LeftButton);
         QCOMPARE(f.FRASE_INTERA_A->caption(), QStringLiteral("Il gatto 2 dorme."));
-        QCOMPARE(f.Label1->caption(), QStringLiteral("frase n°1"));
+        // Her second sentence, as she counts them.
+        QCOMPARE(f.Label1->caption(), QStringLiteral("frase n°2"));
     }
 
     void ogniFraseUnaVoltaPoiCompletate()
     {
-        sceltabanca::carica(esempio);
+        // A file whose only warning is the categories it leaves unused, as
+        // every file of a few sentences does, opens with no box.
+        QVERIFY(!conMessaggio([] { sceltabanca::carica(esempio); }));
         FormB &f = istanza<FormB>();
         f.Show();
         domandeperserie = 30000; // no grade screen in the way
