@@ -183,8 +183,8 @@ QString aiuto()
     testo += QStringLiteral("\nSenza --banca, Parsilia usa il primo di questi file che esiste:\n");
     for (const QString &p : percorsiCercati())
         testo += QStringLiteral("  ") + p + QLatin1Char('\n');
-    testo += QStringLiteral("e altrimenti le frasi incluse nel programma. Il formato del file è descritto\n"
-                            "in man parsilia.\n");
+    testo += QStringLiteral("(o, dove manca, frasi.txt.txt) e altrimenti le frasi incluse nel programma.\n"
+                            "Il formato del file è descritto in man parsilia.\n");
     // Every name a teacher's file accepts, in two columns.
     testo += QStringLiteral("\nNel file, ogni sintagma è seguito da «=» e dalla sua categoria: il nome del\n"
                             "tasto o il suo numero.\n");
@@ -195,7 +195,8 @@ QString aiuto()
     for (int i = 0; i < 8; ++i)
         testo += QStringLiteral("  ") + nome(i).leftJustified(38, QLatin1Char(' ')) + nome(i + 8) + QLatin1Char('\n');
     testo += QStringLiteral("Vale anche il nome senza «complemento», «complemento di» o «predicato»\n"
-                            "(«termine», «verbale»), e in breve («compl. di termine», «pred. verbale»).\n"
+                            "(«termine», «verbale»), e in breve («compl. di termine», «pred. verb.»,\n"
+                            "«sogg.», «c. ogg.», «attr.», «spec.», «stato in l.», «t. det.»).\n"
                             "I complementi che non hanno un tasto (compagnia, mezzo, modo, causa, agente,\n"
                             "fine, argomento, materia...) si scrivono «altro» (16).\n");
     return testo;
