@@ -192,7 +192,7 @@ private:
         // with no blank line before it (also when the one before has a typo
         // or a list mark, and so is never quite made up).
         if (!testo.contains(QLatin1Char('=')) && !m_blocco.sintagmi.isEmpty()
-            && senzaUguale(testo).second.isEmpty() && (coperta() || sembraFrase(testo))) {
+            && senzaUguale(testo).second.isEmpty() && (coperta() || (sembraFrase(testo) && !dellaFrase(testo)))) {
             errore(linea, messaggi::mancaRigaVuota());
             chiudi();
             return apri(linea, testo);
@@ -210,6 +210,15 @@ private:
         while (fine > 0 && QStringLiteral("»\"”')").contains(frase.at(fine - 1)))
             --fine;
         return fine > 0 && frase.front().isUpper() && QStringLiteral(".!?…").contains(frase.at(fine - 1));
+    }
+
+    // Whether every word of a line is in the sentence: a phrase of it,
+    // capitals and a full stop notwithstanding.
+    bool dellaFrase(const QString &riga) const
+    {
+        const QString frase = minuscolo(m_blocco.frase), testo = minuscolo(riga);
+        const QList<QStringView> tutte = parole(frase), queste = parole(testo);
+        return std::includes(tutte.cbegin(), tutte.cend(), queste.cbegin(), queste.cend(), prima);
     }
 
     // Whether the phrases read so far hold every word of the sentence.

@@ -196,7 +196,7 @@ private slots:
                                                 << QStringList{"f.txt:2: manca «=» tra il sintagma e la sua categoria: scrivere «Marta = soggetto»"};
         QTest::newRow("lines ended by CR alone") << QByteArray("Il cane corre.\rIl cane = 1\rcorre. = correre\r")
                                                  << QStringList{"f.txt:3: categoria sconosciuta «correre»"};
-        QTest::newRow("no category") << QByteArray(gatto + "dorme.") << QStringList{"f.txt:3: manca la categoria:"};
+        QTest::newRow("no category") << QByteArray(gatto + "Dorme.") << QStringList{"f.txt:3: manca la categoria:"};
         QTest::newRow("nothing after =") << QByteArray(gatto + "dorme. =") << QStringList{"f.txt:3: manca la categoria dopo «=»"};
         QTest::newRow("nothing before =") << QByteArray(gatto + " = 2") << QStringList{"f.txt:3: manca il sintagma prima di «=»"};
         QTest::newRow("phrase of 29") << QByteArray(gatto + QByteArray(29, 'a') + " = 2")
