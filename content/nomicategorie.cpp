@@ -154,21 +154,30 @@ bool senzaTasto(const QString &nome)
 
 QString nomeVicino(const QString &nome)
 {
-    const QStringList scritte = nomeDisteso(nome).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    // Longer than any name of a category, however written: no slip of the keys.
+    constexpr int piuLungo = 60;
+    if (nome.size() > piuLungo)
+        return QString();
+    static const QList<std::pair<int, QStringList>> proprie = [] {
+        QList<std::pair<int, QStringList>> p;
+        for (const auto &[codice, parole] : paroleProprie)
+            p.append({codice, QString::fromLatin1(parole).split(QLatin1Char(' '))});
+        return p;
+    }();
     // A word written is a category's own when it is that word, or that
     // word with a slip of the keys and no other category's word.
     const auto propria = [](const QString &scritta, const QString &parola) {
         if (scritta == parola)
             return true;
-        for (const auto &[codice, altre] : paroleProprie)
-            if (QString::fromLatin1(altre).split(QLatin1Char(' ')).contains(scritta))
+        for (const auto &[codice, altre] : proprie)
+            if (altre.contains(scritta))
                 return false;
         const int svista = parola.size() >= 10 ? 2 : parola.size() >= 5 ? 1 : 0;
         return distanza(scritta, parola) <= svista;
     };
+    const QStringList scritte = nomeDisteso(nome).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     int trovata = 0;
-    for (const auto &[codice, proprie] : paroleProprie) {
-        const QStringList parole = QString::fromLatin1(proprie).split(QLatin1Char(' '));
+    for (const auto &[codice, parole] : proprie) {
         bool scritta = false;
         for (qsizetype i = 0; i + parole.size() <= scritte.size() && !scritta; ++i) {
             scritta = true;
