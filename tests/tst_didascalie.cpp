@@ -254,7 +254,8 @@ private slots:
         QVERIFY2(l.valida(), qPrintable(l.errori().join(QLatin1Char('\n'))));
         QCOMPARE(l.frasi.size(), 3);
         frasiinsegnante = l.frasi;
-        frasiinuso = QStringLiteral("Frasi dell'insegnante: limiti.txt, 3 frasi");
+        // The longest label the choice of a file gives.
+        frasiinuso = QStringLiteral("Frasi della classe: frasi.txt.txt, 2000 frasi (verbi.txt e frasi.txt personale non si possono usare)");
         FormB &f = istanza<FormB>();
         f.Show();
         domandeperserie = 30000;
