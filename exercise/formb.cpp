@@ -268,8 +268,9 @@ void FormB::Form_Resize()
 }
 
 // Where a control beside the phrase lines must start to leave them whole:
-// right of the ink of every phrase that shares its rows, with a small gap;
-// its own left edge when no phrase reaches it.
+// right of the ink of every phrase that reaches into its place, with a small
+// gap; its own left edge when no phrase reaches it (a phrase that ends just
+// short of it moves nothing).
 int FormB::dopoISintagmi(const QRect &posto) const
 {
     const int margine = std::max(2, height() / 150);
@@ -281,7 +282,8 @@ int FormB::dopoISintagmi(const QRect &posto) const
             continue;
         const int fine = e->x() + e->contentsRect().left()
                          + qCeil(QFontMetricsF(e->carattereDipinto()).horizontalAdvance(testo));
-        sinistra = std::max(sinistra, fine + margine);
+        if (fine > posto.left())
+            sinistra = std::max(sinistra, fine + margine);
     }
     return sinistra;
 }
@@ -362,7 +364,8 @@ void FormB::VIA_Click()
 
     const int n = numerofrase;
     usata(n) = 1;
-    Label1->setCaption(QStringLiteral("frase n°") + QString::number(n));
+    // A teacher counts her sentences from 1.
+    Label1->setCaption(QStringLiteral("frase n°") + QString::number(frasiinsegnante.isEmpty() ? n : n + 1));
     for (int j = 1; j <= 8; ++j) {
         Lbmostra(j)->setVisible(true);
         Lbmostra(j)->setForeColor(colore(verdeScuro));
