@@ -4,9 +4,10 @@
 
 BUILD     ?= build
 # clang with its libFuzzer (libclang-rt-14-dev, only recommended by clang)
-# fuzzes the reader of a teacher's file of sentences.
+# fuzzes the reader of a teacher's file of sentences. libespeak-ng-dev and
+# espeak-ng-data: the voice (--voce), and its tests.
 PACCHETTI := g++ cmake make qt6-base-dev libxcb1-dev libsdl2-mixer-dev fonts-liberation2 fonts-urw-base35 \
-             xvfb xdotool x11-utils openbox clang libclang-rt-14-dev
+             libespeak-ng-dev espeak-ng-data xvfb xdotool x11-utils openbox clang libclang-rt-14-dev
 SUDO      := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS      := $(shell nproc 2>/dev/null || echo 2)
 
