@@ -40,7 +40,7 @@ const Opzione opzioni[] = {
                                "sentirebbero insieme)"},
     {nullptr, "voce", nullptr, "legge ad alta voce la frase, il sintagma in rosso, il nome e la domanda del "
                                "tasto sotto il puntatore e il voto, per gli alunni con DSA; il tasto L o "
-                               "l'altoparlante rileggono la frase (anche con --muto: tace solo il resto)"},
+                               "l'altoparlante rileggono la frase. Con --muto tacciono i suoni, non la voce"},
 };
 
 // Qt's own options, with one dash or two, which QApplication takes off the
