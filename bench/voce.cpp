@@ -11,7 +11,7 @@
 //                        the memory it costs (VmHWM printed at the end)
 
 #include "exercise/formb.h"
-#include "services/lettoresdl.h"
+#include "services/lettore.h"
 #include "services/toolkit.h"
 #include "services/voceespeak.h"
 
@@ -37,7 +37,7 @@ public:
     {
         consegnata = cronometro.nsecsElapsed() / 1e6;
         Lettore::reale().riproduciWav(wav);
-        static_cast<LettoreSdl &>(Lettore::reale()).attendiInattivo();
+        Lettore::reale().attendiInattivo();
         avviata = cronometro.nsecsElapsed() / 1e6;
     }
 
@@ -111,8 +111,7 @@ int main(int argc, char **argv)
         attendi(300);
     }
     if (!senza) {
-        std::printf("VIA to the first sound of the sentence (real player, SDL's %s driver):\n",
-                    qEnvironmentVariable("SDL_AUDIODRIVER", QStringLiteral("default")).toUtf8().constData());
+        std::printf("VIA to the first sound of the sentence (the platform's real player):\n");
         riga("made and handed to the player", consegne);
         riga("playing, device open", avvii);
         riga("playing, device closed", freddi);

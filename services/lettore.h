@@ -16,6 +16,16 @@ public:
     // A machine with no sound device says so once (voce::avvisa).
     virtual void riproduciWav(const QByteArray &wav) = 0;
 
+    // For tests and benchmarks: waits until every request made so far has
+    // been handled (started, or found unplayable); false when the player is
+    // still at work after the given time. A player that does its work in
+    // the call itself has nothing to wait for.
+    virtual bool attendiInattivo(int millisecondi = 20000)
+    {
+        Q_UNUSED(millisecondi);
+        return true;
+    }
+
     // The player the program uses; tests put a recording one in its place.
     static Lettore &corrente();
     static void imposta(Lettore *lettore);

@@ -159,12 +159,13 @@ void LettoreSdl::riproduciWav(const QByteArray &wav)
     m_segnale.notify_all();
 }
 
-bool LettoreSdl::attendiInattivo(std::chrono::milliseconds limite)
+bool LettoreSdl::attendiInattivo(int millisecondi)
 {
     if (!m_lavoratore.joinable())
         return true;
     std::unique_lock<std::mutex> blocco(m_mutex);
-    return m_segnale.wait_for(blocco, limite, [this] { return !m_inAttesa && !m_occupato; });
+    return m_segnale.wait_for(blocco, std::chrono::milliseconds(millisecondi),
+                              [this] { return !m_inAttesa && !m_occupato; });
 }
 
 LettoreSdl::Esito LettoreSdl::ultimoEsito()

@@ -31,9 +31,7 @@ public:
     void riproduci(const QString &percorso) override;
     void riproduciWav(const QByteArray &wav) override;
 
-    // For tests: waits until every request made so far has been handled;
-    // false when the player is still at work after the given time.
-    bool attendiInattivo(std::chrono::milliseconds limite = std::chrono::seconds(20));
+    bool attendiInattivo(int millisecondi = 20000) override;
     Esito ultimoEsito();
     bool dispositivoAperto() const { return m_aperto; }
 

@@ -11,6 +11,7 @@
 #include "services/sintesiespeak.h"
 #include "services/voceespeak.h"
 
+#include <QFile>
 #include <QHelpEvent>
 #include <QTest>
 #include <QtEndian>
@@ -100,6 +101,8 @@ private slots:
         QCOMPARE(ultima(), QStringList{frasi(1, codici(1, 0)).trimmed()});
     }
 
+    // Before any real voice in this suite: without --voce, not even its
+    // library is loaded (on Linux; Windows links it in).
     void senzaVoceNienteCambia()
     {
         Ambiente ambiente;
@@ -108,6 +111,12 @@ private slots:
         QVERIFY(!voce::attiva());
         QVERIFY(!f.Altoparlante);
         QCOMPARE(ridimschermo::numerocontrolli, short(41));
+        QTest::mouseClick(f.VIA, Qt::LeftButton);
+        passaSopra(f.Com(3));
+        QVERIFY(ambiente.lettore.voci.isEmpty());
+        QFile mappe(QStringLiteral("/proc/self/maps"));
+        if (mappe.open(QIODevice::ReadOnly))
+            QVERIFY(!mappe.readAll().contains("libespeak-ng"));
     }
 
     // espeak-ng for real: the longest sentence the screen holds, and a
