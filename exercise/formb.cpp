@@ -541,9 +541,9 @@ void FormB::flash(const QString &testo)
         }
         orologio.attendi(t0 + durataFlash - orologio.monotono());
     }
-    // A second click of a double-click, or a child clicking on and on, waits
-    // in the queue: it was given during the hold, to a screen that has moved
-    // on since, and is no answer.
+    // A second click of a double-click, or a child clicking on and on, was
+    // given during the hold, to a screen that has moved on since, and is no
+    // answer: now, in the queue, or whenever a slow PC delivers it.
     toolkit::scartaInputArretrato();
     sospendiSuggerimenti(false);
     gratifica->setCaption(QString());

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 void collegaConsole()
 {
@@ -15,8 +16,13 @@ void collegaConsole()
         return;
     if (!AttachConsole(ATTACH_PARENT_PROCESS))
         return; // started from the desktop: nobody to write to
-    // The console shows the program's UTF-8 as UTF-8 (accented letters).
+    // The console shows the program's UTF-8 as UTF-8 (accented letters),
+    // and gets its own code page back when the program ends: the Prompt
+    // goes on with it.
+    static const UINT paginaPrima = GetConsoleOutputCP();
     SetConsoleOutputCP(CP_UTF8);
+    if (paginaPrima != 0)
+        std::atexit([] { SetConsoleOutputCP(paginaPrima); });
     if (!diretto(STD_OUTPUT_HANDLE))
         std::freopen("CONOUT$", "w", stdout);
     if (!diretto(STD_ERROR_HANDLE))

@@ -3,7 +3,6 @@
 #include "voce.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include <type_traits>
 
@@ -58,10 +57,9 @@ LettoreWinmm::~LettoreWinmm()
 
 void LettoreWinmm::riproduci(const QString &percorso)
 {
-    // Asked for a file it cannot find, sndPlaySound plays the system's
-    // default sound instead: a missing cue is to stay silent.
-    if (!QFileInfo(percorso).isFile())
-        return;
+    // Every cue goes to winmm, found or not: for a file it cannot play,
+    // sndPlaySound plays the system's default sound (the pupil still hears
+    // that the answer was judged), and every call cuts off the sound before.
     const Funzione suona = sostituto ? sostituto : entrataWinmm();
     if (!suona)
         return;

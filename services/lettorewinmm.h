@@ -6,9 +6,10 @@
 
 // The player on Windows: the system's own sndPlaySoundA of winmm.dll, which
 // plays a wave file in the background and cuts off the one still sounding;
-// the voice's readings, held in memory, the same way.
-// winmm is loaded at the first cue, not linked, so a start-up never waits
-// for the sound system and a drill run with --muto never touches it.
+// for a file it cannot play, it plays the system's default sound. The
+// voice's readings, held in memory, go the same way. The entry is bound by
+// library and name at the first cue (Qt links winmm.dll anyway, so the
+// library itself is there from the start).
 class LettoreWinmm : public Lettore
 {
 public:

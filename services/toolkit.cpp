@@ -1,5 +1,6 @@
 #include "toolkit.h"
 
+#include "doppioclic.h"
 #include "etichetta.h"
 #include "packaging/iconafinestra.h"
 
@@ -138,6 +139,7 @@ void preparaCaratteri()
 
 void scartaInputArretrato()
 {
+    DoppioClic::finePausa();
     FiltroInput filtro;
     QCoreApplication::instance()->installEventFilter(&filtro);
     QCoreApplication::processEvents();

@@ -38,10 +38,12 @@ QFont carattere(const QString &famiglia, double punti, int peso = 400, bool cors
 // (Liberation Sans, URW Bookman). Call once, after QApplication exists.
 void preparaCaratteri();
 
-// Delivers the events waiting in the queue, throwing away the pupil's input
-// among them (mouse buttons, wheel, keys): what was clicked or typed while a
-// handler held the screen is not handled late, against a screen that has
-// changed since. Everything else (paints, timers) is delivered as usual.
+// After a handler held the screen still: the pupil's input (mouse buttons,
+// wheel, keys) made until now is thrown away, waiting in the queue or
+// whenever a slow PC delivers it, so that it is not handled late against a
+// screen that has changed since. Delivers the events waiting in the queue
+// (their input goes, whenever made: handled here, it would answer inside
+// the handler that holds); everything else (paints, timers) as usual.
 void scartaInputArretrato();
 
 // Whether something maximizes and restores the program's windows: a window

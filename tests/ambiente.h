@@ -4,6 +4,7 @@
 #include "orologiofinto.h"
 
 #include "exercise/modulo1.h"
+#include "services/doppioclic.h"
 #include "services/forma.h"
 #include "services/ridimschermo.h"
 #include "services/toolkit.h"
@@ -48,6 +49,7 @@ struct Ambiente
         Modulo1::azzera();
         ridimschermo::azzera();
         toolkit::azzeraTerminazione();
+        DoppioClic::azzera();
         // The test program must outlive the FINE of every test.
         toolkit::impostaUscita([] {});
     }
@@ -101,6 +103,14 @@ inline void quandoModale(std::function<void(QWidget *)> azione)
             forma->Unload();
     });
     attesa->start();
+}
+
+// A click the pupil made at the given time, in milliseconds on Qt Test's
+// own scale (the platform's time of the release), whenever it is delivered.
+inline void clicAl(QWidget *w, int ms)
+{
+    QTest::lastMouseTimestamp = ms - 2; // Qt Test adds one before the press
+    QTest::mouseClick(w, Qt::LeftButton);
 }
 
 // What the screen shows of a window, that is what has been painted into it,

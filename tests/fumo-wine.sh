@@ -1,9 +1,10 @@
 #!/bin/bash
 # Smoke test of the real Parsilia.exe under Wine, on a virtual X display with
 # Qt's windows platform, as a pupil on a Windows PC: the title screen, a
-# click, the exercise screen, VIA, one right and one wrong answer (the
-# counters change), FINE, exit status 0; then, with a teacher's file that has
-# a fault, the message box before the title screen. The pictures of each
+# click, the exercise screen, VIA, a double-click on the right answer (one
+# answer), a wrong answer with a click on another button 300 ms after it (one
+# answer, one error), FINE, exit status 0; then, with a teacher's file that
+# has a fault, the message box before the title screen. The pictures of each
 # step are kept in the folder given, the test's artefacts.
 #
 #   fumo-wine.sh PARSILIA.EXE CATTURA PICTURES_FOLDER
@@ -43,8 +44,9 @@ openbox >/dev/null 2>&1 &
 pid_wm=$!
 
 # One sentence of the teacher's, so that the right answers are known:
-# "Il gatto" is the subject, "dorme." the verb.
-printf 'Il gatto dorme.\nIl gatto = soggetto\ndorme.   = predicato verbale\n' > "$lavoro/frasi.txt"
+# "Il gatto" is the subject, "dorme" the verb, "sul divano." where.
+printf 'Il gatto dorme sul divano.\nIl gatto = soggetto\ndorme = predicato verbale\nsul divano. = stato in luogo\n' \
+    > "$lavoro/frasi.txt"
 wine "$programma" --muto --banca "$(winepath -w "$lavoro/frasi.txt")" > "$lavoro/uscita" 2>&1 &
 pid_p=$!
 
@@ -87,17 +89,36 @@ cattura "$foto/3-via.png"
 cattura "$lavoro/risposte0.png" $risposte
 cattura "$lavoro/errori0.png" $errori
 
-clic 1447 5272 # SOGGETTO: right
+# The boxes stay as they are shown now unless an answer is booked; the
+# second phrase, "dorme", turns from black to red when it is the one to
+# classify, and back to black once classified.
+dorme=$(riquadro 270 1710 1200 330)
+cattura "$lavoro/dorme0.png" $dorme
+# Windows stamps each click with when it was made, Qt with when it handles
+# it, a second later under Wine: the double-click filter and the hold must
+# go by the first.
+doppio() { sleep 0.3; xdotool mousemove $(px "$1" "$2") click --repeat 2 --delay 80 1; }
+doppio 1447 5272 # SOGGETTO, double-clicked: right, once
 attendi 5 cambiato "$lavoro/risposte0.png" "$risposte" || fallito "the right answer was not counted"
 cattura "$foto/4-giusta.png"
-echo "a right answer, counted"
-sleep 1.2 # the hold
-cattura "$lavoro/errori1.png" $errori
+sleep 2.5 # the hold, and a second click delivered late
+cambiato "$lavoro/errori0.png" "$errori" && fallito "a double-click on the right answer also booked an error"
+cattura "$lavoro/dorme1.png" $dorme
+cmp -s "$lavoro/dorme0.png" "$lavoro/dorme1.png" && fallito "the red mark did not move on to the second phrase"
+echo "a double-click on the right answer: one answer"
 
-clic 1447 5272 # SOGGETTO again, for the verb: wrong
-attendi 5 cambiato "$lavoro/errori1.png" "$errori" || fallito "the wrong answer was not counted"
+# SOGGETTO again, for the verb: wrong; the right button 300 ms later, on the
+# pink screen, is no answer: "dorme" stays red.
+sleep 0.3
+xdotool mousemove $(px 1447 5272) click 1 sleep 0.3 mousemove $(px 4417 5272) click 1
+attendi 5 cambiato "$lavoro/errori0.png" "$errori" || fallito "the wrong answer was not counted"
 cattura "$foto/5-sbagliata.png"
-echo "a wrong answer, counted"
+sleep 2.5
+cambiato "$lavoro/dorme1.png" "$dorme" && fallito "a click 300 ms after a wrong answer was booked as an answer"
+echo "a wrong answer and another button 300 ms later: one answer"
+clic 4417 5272 # predicato VERBALE, a moment later: right
+attendi 5 cambiato "$lavoro/dorme1.png" "$dorme" || fallito "a right answer after the hold was not counted"
+echo "a click after the hold: an answer"
 sleep 1.2
 
 vivo || fallito "the program died"

@@ -25,7 +25,11 @@ public:
     }
 
     double Timer() override { return ora; }
-    double monotono() override { return mono; }
+    double monotono() override
+    {
+        sincronizza();
+        return mono;
+    }
     void attendi(double secondi) override
     {
         attese.append(secondi);
@@ -46,17 +50,25 @@ public:
 
     // Moves both clocks; the time of day wraps at midnight. Nothing else
     // happens meanwhile, as during a hold: a timer that fell due ticks at the
-    // next scorri. The times Qt Test gives the mouse events it makes up move
-    // on too, as a pupil's clicks do with the real clock (a minute at most at
-    // a time: they count in milliseconds, in an int, and only a second or so
-    // matters to them).
+    // next scorri.
     void avanza(double secondi)
     {
-        QTest::lastMouseTimestamp += int(std::lround(std::clamp(secondi, 0.0, 60.0) * 1000.0));
         mono += secondi;
         ora += secondi;
         if (ora >= 86400.0)
             ora -= 86400.0;
+        sincronizza();
+    }
+
+    // The times Qt Test gives the mouse events it makes up move on with this
+    // clock, also when a test sets it, as a pupil's clicks do with the real
+    // one (a minute at most at a time: they count in milliseconds, in an
+    // int, and only a few seconds matter to them).
+    void sincronizza()
+    {
+        if (mono > monoEventi)
+            QTest::lastMouseTimestamp += int(std::lround(std::min(mono - monoEventi, 60.0) * 1000.0));
+        monoEventi = mono;
     }
 
     // Lets time pass as it does while the program waits for the pupil: every
@@ -92,6 +104,7 @@ public:
     int semine = 0;
 
 private:
+    double monoEventi = mono;
     struct Sveglia
     {
         QPointer<Temporizzatore> timer;

@@ -99,15 +99,18 @@ private slots:
         QCOMPARE(QString::fromLocal8Bit(chiamate[0].percorso), QDir::toNativeSeparators(file));
     }
 
-    // sndPlaySound would play the system's default sound for a file it does
-    // not find: a missing cue stays silent instead.
-    void unFileMancanteNonSuona()
+    // A missing cue goes to winmm as any other, with the same flags: Windows
+    // plays its default sound for it and cuts off the cue before.
+    void unFileMancanteSuonaIlPredefinito()
     {
         QTemporaryDir cartella;
         LettoreWinmm lettore;
         lettore.riproduci(cartella.filePath(QStringLiteral("manca.wav")));
         lettore.riproduci(cartella.path());
-        QCOMPARE(chiamate.size(), 0);
+        QCOMPARE(chiamate.size(), 2);
+        QVERIFY(chiamate[0].percorso.endsWith("\\manca.wav"));
+        QCOMPARE(chiamate[0].opzioni, 1u);
+        QCOMPARE(chiamate[1].opzioni, 1u);
     }
 
     void ogniRichiestaArrivaAWinmm()

@@ -213,29 +213,43 @@ private slots:
         QVERIFY2(scarto >= 0 && scarto < 0.01, qPrintable(QString::number(scarto)));
     }
 
+    void doppioClickVero_data()
+    {
+        QTest::addColumn<int>("primo");
+        QTest::addColumn<int>("secondo");
+        QTest::addColumn<int>("dopo"); // ms between the two clicks
+        QTest::addColumn<int>("sbagliate");
+        // A real double-click on the right button: one answer, no error.
+        QTest::newRow("doppio click") << 1 << 1 << 0 << 0;
+        // A wrong answer, and the right button 300 ms later: one answer, one error.
+        QTest::newRow("due tasti") << 2 << 1 << 300 << 1;
+    }
     void doppioClickVero()
     {
-        // A real double-click on the right button: one answer, no error.
+        QFETCH(int, primo);
+        QFETCH(int, secondo);
+        QFETCH(int, dopo);
+        QFETCH(int, sbagliate);
         FormB &f = istanza<FormB>();
         aperta(&f);
         ambiente->orologio.numeri = {0.005f};
         QTest::mouseClick(f.VIA, Qt::LeftButton);
         QCOMPARE(int(codiceatteso), 1);
-        const QPoint soggetto = f.Com(1)->mapToGlobal(f.Com(1)->rect().center());
-        bool primo = true;
+        bool prima = true;
         ambiente->orologio.durante = [&] {
-            if (!primo)
+            if (!prima)
                 return;
-            primo = false;
+            prima = false;
             // The second click lands during the hold; let the X server deliver it.
-            clickVero(soggetto, 1);
+            std::this_thread::sleep_for(std::chrono::milliseconds(dopo));
+            clickVero(centro(f.Com(secondo)), 1);
             std::this_thread::sleep_for(std::chrono::milliseconds(300));
         };
-        clickVero(soggetto, 1);
+        clickVero(centro(f.Com(primo)), 1);
         QVERIFY(QTest::qWaitFor([&] { return f.Lrisposte->caption() == QLatin1String("1"); }, 5000));
         QTest::qWait(300);
         QCOMPARE(f.Lrisposte->caption(), QStringLiteral("1"));
-        QCOMPARE(f.Lerrori->caption(), QStringLiteral("0"));
+        QCOMPARE(f.Lerrori->caption(), QString::number(sbagliate));
     }
 
     void doppioClickSuProsegui()
@@ -244,13 +258,14 @@ private slots:
         risposte = 20; // the twentieth answer did not complete the sentence
         QPoint p;
         bool chiusa = false;
-        quandoModale([&](QWidget *m) {
+        quandoModale([&](QWidget *modale) {
+            const QPointer<QWidget> m = modale; // unloaded once closed
             QVERIFY(QTest::qWaitForWindowExposed(m));
-            p = sopraUnaCategoria(static_cast<classificaform *>(m)->Command1, f);
+            p = sopraUnaCategoria(static_cast<classificaform *>(modale)->Command1, f);
             QVERIFY2(!p.isNull(), "PROSEGUI lies over no category button");
             pausa();
             clickDalVivo(p, 2, secondoClick);
-            chiusa = QTest::qWaitFor([&] { return !m->isVisible(); }, 5000);
+            chiusa = QTest::qWaitFor([&] { return !m || !m->isVisible(); }, 5000);
             QTest::qWait(300);
         });
         f.classifica(0);
@@ -272,18 +287,22 @@ private slots:
         errori = 2;
         bool vista = false, sottoProsegui = false;
         const QPoint p = centro(r.Command2);
-        quandoModale([&](QWidget *m) {
+        quandoModale([&](QWidget *modale) {
             // The second click came on the grade screen's PROSEGUI, and was
-            // thrown away: the standings are there to be read.
+            // thrown away: the standings are there to be read (closed by
+            // it, the screen is gone).
+            const QPointer<classificaform> m = static_cast<classificaform *>(modale);
             QTest::qWait(300);
-            const Pulsante *prosegui = static_cast<classificaform *>(m)->Command1;
+            vista = m && m->isVisible();
+            if (!vista)
+                return;
+            const Pulsante *prosegui = m->Command1;
             sottoProsegui = prosegui->rect().contains(prosegui->mapFromGlobal(p));
-            vista = m->isVisible();
             QTest::keyClick(m, Qt::Key_Escape);
         });
         pausa();
         clickDalVivo(p, 2, secondoClick);
-        QVERIFY(QTest::qWaitFor([&] { return vista; }, 5000));
+        QVERIFY2(QTest::qWaitFor([&] { return vista; }, 5000), "the standings did not stay up");
         QVERIFY2(sottoProsegui, "the grade screen's PROSEGUI is not where the second click lands");
         QCOMPARE(int(risposte), 7);
         QCOMPARE(int(errori), 2);
@@ -295,9 +314,12 @@ private slots:
         // at the next "mostra errori".
         FormB &f = inizia();
         pausa();
-        FRM_ERRORI *aperta = revisione(f);
+        const QPointer<FRM_ERRORI> aperta = revisione(f);
         QVERIFY(aperta);
+        // Closed by whatever went wrong, it is no longer in view: a failure, not a crash.
         const auto inVista = [&] {
+            if (!aperta)
+                return false;
             const QRect dove = aperta->geometry();
             const QImage visto = f.screen()->grabWindow(0, dove.x(), dove.y(), dove.width(), dove.height()).toImage();
             return diversi(visto, aperta->grab().toImage()) < 0.01;
