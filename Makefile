@@ -89,6 +89,14 @@ windows: configure
 	fi
 	cmake --build $(BUILD_WINDOWS) -j$(JOBS) --target parsilia suoni
 
+# espeak-ng for the Windows build: a static library and the Italian voice's
+# data, cross-built from Debian's source by packaging/windows/espeak-mingw.sh
+# (a few minutes the first time, then kept in /var/cache/parsilia, where it is
+# proven to speak under Wine). Its folder: packaging/windows/espeak-mingw.sh --prefix.
+.PHONY: espeak-windows
+espeak-windows:
+	$(SUDO) packaging/windows/espeak-mingw.sh
+
 # Parsilia's Windows packages (packaging/windows/): the installer for a
 # school's PCs and the zip for a home PC, in $(BUILD_WINDOWS)/pacchetti.
 VERSIONE := $(shell sed -n 's/^project.Parsilia VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)

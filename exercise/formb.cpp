@@ -324,8 +324,9 @@ void FormB::Form_Resize()
 }
 
 // Where a control beside the phrase lines must start to leave them whole:
-// right of the ink of every phrase that shares its rows, with a small gap;
-// its own left edge when no phrase reaches it.
+// right of the ink of every phrase that reaches into its place, with a small
+// gap; its own left edge when no phrase reaches it (a phrase that ends just
+// short of it moves nothing).
 int FormB::dopoISintagmi(const QRect &posto) const
 {
     const int margine = std::max(2, height() / 150);
@@ -337,7 +338,8 @@ int FormB::dopoISintagmi(const QRect &posto) const
             continue;
         const int fine = e->x() + e->contentsRect().left()
                          + qCeil(QFontMetricsF(e->carattereDipinto()).horizontalAdvance(testo));
-        sinistra = std::max(sinistra, fine + margine);
+        if (fine > posto.left())
+            sinistra = std::max(sinistra, fine + margine);
     }
     return sinistra;
 }

@@ -1,6 +1,10 @@
 #include "cornice.h"
 
+#include "toolkit.h"
+
 #include <QPainter>
+
+#include <algorithm>
 
 Cornice::Cornice(QWidget *parent)
     : QFrame(parent)
@@ -29,10 +33,32 @@ void Cornice::setForeColor(const QColor &colore)
     update();
 }
 
+namespace {
+
+// Where the caption sits in the border line: from the left, with room
+// for a blank on either side of it.
+constexpr int margine = 6;
+constexpr int bordi = 4;
+
+} // namespace
+
+QFont Cornice::carattereDipinto() const
+{
+    QFont f = font();
+    const int spazio = width() - 2 * margine - bordi;
+    for (int passo = 0; passo < 100 && f.pointSizeF() > toolkit::minimoPunti; ++passo) {
+        if (QFontMetrics(f).horizontalAdvance(m_caption) <= spazio)
+            break;
+        f.setPointSizeF(std::max(f.pointSizeF() * 0.95, toolkit::minimoPunti));
+    }
+    return f;
+}
+
 void Cornice::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const QFontMetrics fm(font());
+    const QFont carattere = carattereDipinto();
+    const QFontMetrics fm(carattere);
     const int cima = m_caption.isEmpty() ? 0 : fm.height() / 2;
     const QRect bordo = rect().adjusted(0, cima, -1, -1);
     p.setPen(QColor(0x80, 0x80, 0x80));
@@ -41,10 +67,9 @@ void Cornice::paintEvent(QPaintEvent *)
     p.drawRect(bordo.adjusted(1, 1, 0, 0));
     if (m_caption.isEmpty())
         return;
-    const int margine = 6;
-    QRect area(margine, 0, fm.horizontalAdvance(m_caption) + 4, fm.height());
+    QRect area(margine, 0, fm.horizontalAdvance(m_caption) + bordi, fm.height());
     p.fillRect(area, backColor());
     p.setPen(m_testo);
-    p.setFont(font());
+    p.setFont(carattere);
     p.drawText(area, Qt::AlignCenter, m_caption);
 }

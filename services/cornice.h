@@ -19,6 +19,11 @@ public:
     void setForeColor(const QColor &colore);
     QColor foreColor() const { return m_testo; }
 
+    // The font the caption is painted in: the frame's own, made just small
+    // enough for the caption to stay within the frame's width (a tall,
+    // narrow screen scales the fonts with its height).
+    QFont carattereDipinto() const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 

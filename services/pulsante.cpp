@@ -3,6 +3,7 @@
 #include "toolkit.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -26,10 +27,44 @@ void comeSpazio(QKeyEvent *event, Gestore gestore)
     event->setAccepted(spazio.isAccepted());
 }
 
-bool entra(const QFont &f, const QRect &area, const QString &testo)
+// Whether the letters of the caption, painted as the button paints them,
+// stay inside the area with a pixel to spare. Painted, not estimated: the
+// lines' boxes hold room above and below the letters for accents and
+// descenders a caption may not have, and each font engine (FreeType's,
+// Windows') places and smooths the letters its own way. The picture is of
+// the kind the button's face and the window are painted on, so that the
+// letters are drawn the same way.
+bool lettereDentro(const QFont &f, const QRect &area, const QString &testo, qreal dpr)
+{
+    const int margine = std::max(area.height(), 8);
+    const QRect dove(QPoint(margine, margine), area.size());
+    QImage figura(QSize(area.width() + 2 * margine, area.height() + 2 * margine) * dpr,
+                  QImage::Format_ARGB32_Premultiplied);
+    figura.setDevicePixelRatio(dpr);
+    figura.fill(Qt::white);
+    {
+        QPainter p(&figura);
+        p.setFont(f);
+        p.setPen(Qt::black);
+        p.drawText(dove, disposizione | Qt::TextDontClip, testo);
+    }
+    const QRect dentro = QRect(dove.topLeft() * dpr, dove.size() * dpr).adjusted(1, 1, -1, -1);
+    const QRgb bianco = qRgb(255, 255, 255);
+    for (int y = 0; y < figura.height(); ++y) {
+        const auto *riga = reinterpret_cast<const QRgb *>(figura.constScanLine(y));
+        for (int x = 0; x < figura.width(); ++x)
+            if (riga[x] != bianco && !dentro.contains(x, y))
+                return false;
+    }
+    return true;
+}
+
+bool entra(const QFont &f, const QRect &area, const QString &testo, qreal dpr)
 {
     const QRectF occupato = QFontMetricsF(f).boundingRect(area, disposizione, testo);
-    return occupato.width() <= area.width() && occupato.height() <= area.height();
+    if (occupato.width() > area.width())
+        return false;
+    return occupato.height() <= area.height() || lettereDentro(f, area, testo, dpr);
 }
 
 } // namespace
@@ -131,11 +166,18 @@ void Pulsante::disegnaBordo(QPainter &p, const QRect &r, bool premuto) const
 QFont Pulsante::carattereDipinto() const
 {
     const QRect area = areaCaption(rect());
-    if (!colorato() || area.isEmpty() || entra(font(), area, text()))
+    if (!colorato() || area.isEmpty())
         return font();
+    // Found once for each caption, size and font: the buttons repaint at
+    // every hold, and a caption is measured on a picture.
+    const qreal dpr = devicePixelRatioF();
     const QString firma = text() + QLatin1Char('\n') + QString::number(area.width()) + QLatin1Char('x')
-                          + QString::number(area.height()) + font().key();
+                          + QString::number(area.height()) + QLatin1Char('@') + QString::number(dpr) + font().key();
     if (firma == m_firmaRistretto)
+        return m_ristretto;
+    m_firmaRistretto = firma;
+    m_ristretto = font();
+    if (entra(m_ristretto, area, text(), dpr))
         return m_ristretto;
     // A step at a time: a smaller font may also wrap the caption otherwise.
     QFont f = font();
@@ -143,11 +185,10 @@ QFont Pulsante::carattereDipinto() const
     while (punti > toolkit::minimoPunti) {
         punti = std::max(punti * 0.97, toolkit::minimoPunti);
         f.setPointSizeF(punti);
-        if (entra(f, area, text()))
+        if (entra(f, area, text(), dpr))
             break;
     }
     m_ristretto = f;
-    m_firmaRistretto = firma;
     return f;
 }
 

@@ -48,8 +48,8 @@ private:
     // are repainted enabled after every hold.
     QPixmap m_faccia;
     QString m_firma;
-    // The font last found for a caption too large for the button, and what
-    // it was found for.
+    // The font last found for the caption (the button's own when its
+    // letters fit), and what it was found for.
     mutable QFont m_ristretto;
     mutable QString m_firmaRistretto;
 };

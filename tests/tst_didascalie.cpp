@@ -13,6 +13,7 @@
 #include "services/pulsante.h"
 
 #include <QFontMetricsF>
+#include <QPainter>
 #include <QTest>
 
 using namespace Modulo1;
@@ -53,13 +54,44 @@ std::pair<QRectF, QString> inchiostro(const QWidget *w)
         return {tagliata ? QRectF(b->rect()).adjusted(-5, -5, 5, 5) : QRectF(r), b->caption()};
     }
     if (auto *c = qobject_cast<const Cornice *>(w))
-        return {QRectF(6, 0, QFontMetricsF(c->font()).horizontalAdvance(c->caption()) + 4, 1), c->caption()};
+        return {QRectF(6, 0, QFontMetricsF(c->carattereDipinto()).horizontalAdvance(c->caption()) + 4, 1), c->caption()};
     return {};
 }
 
-// The captions of a window that cannot be read whole, each once.
+// Whether a button's caption, painted at the button's own size, keeps its
+// letters off the edges of its area: then it is not to be drawn smaller.
+bool entraAllaSuaMisura(const Pulsante *b)
+{
+    const QRect area = b->rect().adjusted(3, 2, -3, -2);
+    QImage im(b->size() * 3, QImage::Format_ARGB32_Premultiplied);
+    im.fill(Qt::white);
+    QPainter p(&im);
+    p.setFont(b->font());
+    p.setPen(Qt::black);
+    const QPoint centro(b->width(), b->height());
+    p.drawText(area.translated(centro), Qt::AlignCenter | Qt::TextWordWrap | Qt::TextDontClip, b->caption());
+    p.end();
+    QRect r;
+    for (int y = 0; y < im.height(); ++y)
+        for (int x = 0; x < im.width(); ++x)
+            if (im.pixel(x, y) != qRgb(255, 255, 255))
+                r |= QRect(x, y, 1, 1);
+    return area.translated(centro).adjusted(1, 1, -1, -1).contains(r);
+}
+
+// The captions of a window that cannot be read whole, each once, and the
+// buttons' captions drawn smaller than they need be.
 void controlla(QWidget *finestra, QStringList &problemi)
 {
+    for (const auto *b : finestra->findChildren<Pulsante *>())
+        if (b->isVisibleTo(finestra) && b->colorato() && b->carattereDipinto().pointSizeF() < b->font().pointSizeF()
+            && entraAllaSuaMisura(b)) {
+            const QString p = QStringLiteral("\"%1\" drawn at %2 of its size, though it fits")
+                                  .arg(b->caption())
+                                  .arg(b->carattereDipinto().pointSizeF() / b->font().pointSizeF(), 0, 'f', 2);
+            if (!problemi.contains(p))
+                problemi.append(p);
+        }
     for (const QWidget *w : finestra->findChildren<QWidget *>()) {
         const auto [testo, caption] = inchiostro(w);
         if (caption.isEmpty() || !w->isVisibleTo(finestra))
@@ -151,6 +183,8 @@ private slots:
         FormB &f = istanza<FormB>();
         f.Show();
         controlla(&f, problemi);
+        QCoreApplication::processEvents(); // its size on the screen
+        const QRect postoVIA = f.VIA->geometry();
         domandeperserie = 30000; // no grade screen in the way
         // Every sentence of the bank, the last row too.
         totalefrasi = 101;
@@ -163,6 +197,14 @@ private slots:
             for (int i = 1; i <= 8 && !f.VIA->isVisible(); ++i)
                 QTest::mouseClick(f.Com(codiceatteso), Qt::LeftButton);
             coperture(f, problemi);
+            // VIA leaves its place only for a phrase that reaches into it.
+            bool raggiunto = false;
+            for (int j = 1; j <= 8; ++j) {
+                const auto [r, t] = inchiostro(f.Lbmostra(j));
+                raggiunto |= !t.isEmpty() && r.translated(f.Lbmostra(j)->pos()).intersects(QRectF(postoVIA));
+            }
+            if (f.VIA->geometry() != postoVIA && !raggiunto)
+                problemi.append(QStringLiteral("row %1: VIA moved with no phrase under it").arg(n));
         }
         // The words of the holds, the end of a sentence, the counters.
         ambiente->orologio.durante = [&] { controlla(&f, problemi); };
