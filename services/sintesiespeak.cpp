@@ -13,7 +13,9 @@
 #include <type_traits>
 #include <vector>
 
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
 #include <dlfcn.h>
 #endif
 
@@ -81,6 +83,19 @@ struct Espeak
 };
 
 Espeak espeak;
+
+#ifdef Q_OS_WIN
+// espeak-ng opens its files with fopen, in the ANSI code page, and keeps
+// under 200 characters of the folder: the folder's short (8.3) name, where
+// the disk gives one, is both whatever letters or depth the full one has.
+QByteArray cartellaAnsi(const QString &cartella)
+{
+    const std::wstring lunga = QDir::toNativeSeparators(cartella).toStdWString();
+    wchar_t corta[MAX_PATH];
+    const DWORD n = GetShortPathNameW(lunga.c_str(), corta, MAX_PATH);
+    return (n > 0 && n < MAX_PATH ? QString::fromWCharArray(corta, int(n)) : QDir::toNativeSeparators(cartella)).toLocal8Bit();
+}
+#endif
 
 // What the synthesis in progress has made so far; set only during a call
 // to Synthesize, under the engine's turn.
@@ -175,8 +190,9 @@ QString testoParlato(const QString &testo)
     t.replace(numero, QStringLiteral("numero "));
     // Anything else of no use to a sentence would be read by its name
     // ("chiocciola", "barra"): left out.
+    static const QString segni = QStringLiteral(".,;:!?'\"«»“”()-%+€°…");
     for (QChar &c : t)
-        if (!c.isLetterOrNumber() && !c.isMark() && !QStringLiteral(".,;:!?'\"«»“”()-%+€°…").contains(c))
+        if (!c.isLetterOrNumber() && !c.isMark() && !segni.contains(c))
             c = QLatin1Char(' ');
     // "perche'" and "E'", as typed on keyboards without accents.
     static const QRegularExpression accento(QStringLiteral("\\b\\p{L}*[aeiouAEIOU]'(?!\\p{L})"));
@@ -210,8 +226,7 @@ QString SintesiEspeak::avvia()
         return QStringLiteral("manca la libreria della voce (il pacchetto libespeak-ng1)");
 #ifdef Q_OS_WIN
     // The voice's data travels with the program, in espeak-ng-data beside it.
-    const QByteArray cartella = QDir::toNativeSeparators(toolkit::App_Path()).toLocal8Bit();
-    espeak.InitializePath(cartella.constData());
+    espeak.InitializePath(cartellaAnsi(toolkit::App_Path()).constData());
     const QString dati = QStringLiteral("mancano i dati della voce (la cartella espeak-ng-data accanto a Parsilia)");
 #else
     espeak.InitializePath(nullptr);
