@@ -131,7 +131,7 @@ test-windows: windows
 bench-windows: windows
 	@$(MAKE) --no-print-directory deps PACCHETTI="$(PACCHETTI_PROVA_MSI)"
 	cmake -DPARSILIA_BENCH=ON $(BUILD_WINDOWS) > /dev/null
-	cmake --build $(BUILD_WINDOWS) -j$(JOBS) --target bench_avvio bench_avvio_qt
+	cmake --build $(BUILD_WINDOWS) -j$(JOBS) --target bench_avvio bench_avvio_qt bench_voce
 	bench/wine.sh $(BUILD_WINDOWS)
 
 clean:
