@@ -7,7 +7,8 @@
 #
 #   packaging/windows/pacchetti.sh BUILD_DIR OUT_DIR VERSION
 #
-# BUILD_DIR holds Parsilia.exe and suoni/*.wav (make windows); the licence
+# BUILD_DIR holds Parsilia.exe, suoni/*.wav and espeak-ng-data/, the data
+# of the voice (make windows); the licence
 # is the repository's LICENSE. Needs wixl (Debian's package of that name)
 # and zip.
 set -euo pipefail
@@ -65,6 +66,16 @@ for f in "$build"/suoni/*; do
         errore "$f: un file in suoni che il pacchetto non conosce (va aggiunto in parsilia.wxs e qui)"
 done
 
+# The voice's data: the files the installer lists, and no others.
+dati_voce="phontab phonindex phondata intonations it_dict en_dict lang/roa/it"
+for d in $dati_voce; do
+    [ -f "$build/espeak-ng-data/$d" ] || errore "manca $build/espeak-ng-data/$d, i dati della voce (make windows)"
+done
+while IFS= read -r f; do
+    [[ " $dati_voce " == *" ${f#"$build"/espeak-ng-data/} "* ]] ||
+        errore "$f: un file dei dati della voce che il pacchetto non conosce (va aggiunto in parsilia.wxs e qui)"
+done < <(find "$build/espeak-ng-data" -type f)
+
 mkdir -p "$2"
 uscita=$(cd "$2" && pwd)
 msi=$uscita/parsilia-$versione-x64.msi
@@ -78,6 +89,9 @@ cp "$exe" "$cartella/Parsilia.exe"
 cp "$build/Parsilia.com" "$cartella/Parsilia.com"
 for s in $suoni; do
     cp "$build/suoni/$s.wav" "$cartella/suoni/"
+done
+for d in $dati_voce; do
+    install -D -m 644 "$build/espeak-ng-data/$d" "$cartella/espeak-ng-data/$d"
 done
 # Text for Notepad: CRLF line ends; the readme in UTF-8 with a BOM, so that
 # its accented letters show as they are.

@@ -3,7 +3,8 @@
 # and a family would use them:
 #   - pacchetti.sh refuses what would make a broken package;
 #   - the MSI is a 64-bit, per-machine package with its version in it;
-#   - msiexec /i ... /qn installs the program, its cues and the licence in
+#   - msiexec /i ... /qn installs the program, its cues, its voice's data
+#     and the licence in
 #     Program Files\Parsilia, a Start-menu shortcut, the entry in Apps &
 #     features and "Open with" for .txt; the program starts from there;
 #   - MUTO=1 gives the shortcut --muto, nothing does not; a newer version
@@ -25,6 +26,7 @@ set -u
 qui=$(cd "$(dirname "$0")" && pwd)
 radice=$(cd "$qui/../.." && pwd)
 suoni="conga congafine esatto esatto2 esatto3 esatto4 esatto5 premivia rumorevia sbagliato1"
+dati_voce="phontab phonindex phondata intonations it_dict en_dict lang/roa/it"
 
 passati=0
 falliti=0
@@ -115,6 +117,9 @@ if [ "$1" = --sostituto ]; then
     x86_64-w64-mingw32-g++-posix -O2 -static -municode -o "$build/Parsilia.com" "$radice/avvio/gemello_win.cpp" ||
         { male "il gemello per il Prompt dei comandi non si compila"; fine; }
     for s in $suoni; do wav_muto "$build/suoni/$s.wav"; done
+    for d in $dati_voce; do
+        mkdir -p "$(dirname "$build/espeak-ng-data/$d")" && echo "$d" >"$build/espeak-ng-data/$d"
+    done
 else
     build=$(cd "$1" && pwd) || { male "manca la cartella $1"; fine; }
     if [ ! -f "$build/Parsilia.exe" ]; then
@@ -232,7 +237,8 @@ proprieta_log() { tr -d '\r' <"$1" | sed -n "s/^Property(S): $2 = //p" | tail -1
 # The Unix path of a Windows one in the prefix.
 unix() { winepath -u "$1" 2>/dev/null; }
 
-atteso=$( (echo LICENSE.txt; echo LICENZA-CARATTERE.txt; echo Parsilia.com; echo Parsilia.exe; for s in $suoni; do echo "suoni/$s.wav"; done) | sort)
+atteso=$( (echo LICENSE.txt; echo LICENZA-CARATTERE.txt; echo Parsilia.com; echo Parsilia.exe; for s in $suoni; do echo "suoni/$s.wav"; done
+    for d in $dati_voce; do echo "espeak-ng-data/$d"; done) | sort)
 
 # ProgramMenuFolder, where the installer puts the shortcut: on Windows, with
 # ALLUSERS=1, the Start menu of all users under ProgramData; Wine (8) keeps
@@ -241,8 +247,10 @@ controlla_installato() {
     local log=$1 versione=$2 muto=$3
     local trovati menu lnk codice
     trovati=$(cd "$cartella" 2>/dev/null && find . -type f | sed 's|^\./||' | sort)
-    verifica "$versione: in Program Files\\Parsilia ci sono il programma, i suoni e la licenza, e nient'altro" \
+    verifica "$versione: in Program Files\\Parsilia ci sono il programma, i suoni, i dati della voce e la licenza, e nient'altro" \
         test "$trovati" = "$atteso"
+    verifica "$versione: i dati della voce sono quelli della build" \
+        sh -c "for d in $dati_voce; do cmp -s '$build/espeak-ng-data/'\$d '$cartella/espeak-ng-data/'\$d || exit 1; done"
     verifica "$versione: Parsilia.exe è quello della build" cmp -s "$build/Parsilia.exe" "$cartella/Parsilia.exe"
     verifica "$versione: i suoni sono quelli della build" \
         sh -c "for s in $suoni; do cmp -s '$build/suoni/'\$s.wav '$cartella/suoni/'\$s.wav || exit 1; done"
@@ -392,8 +400,9 @@ controlla_niente "dopo msiexec /x della $successiva rimasta" "$lavoro/i8.log" "$
 elenco=$(unzip -Z1 "$zipfile" 2>/dev/null | sort)
 atteso_zip=$( (echo Parsilia/; echo Parsilia/suoni/
     for f in LEGGIMI.txt LICENSE.txt LICENZA-CARATTERE.txt Parsilia.com Parsilia.exe; do echo "Parsilia/$f"; done
-    for s in $suoni; do echo "Parsilia/suoni/$s.wav"; done) | sort)
-verifica "lo zip ha la cartella Parsilia con programma, suoni, licenza e LEGGIMI.txt, e nient'altro" \
+    for s in $suoni; do echo "Parsilia/suoni/$s.wav"; done
+    for d in "" lang/ lang/roa/ $dati_voce; do echo "Parsilia/espeak-ng-data/$d"; done) | sort)
+verifica "lo zip ha la cartella Parsilia con programma, suoni, dati della voce, licenza e LEGGIMI.txt, e nient'altro" \
     test "$elenco" = "$atteso_zip"
 estratto=$lavoro/zip
 mkdir -p "$estratto" && unzip -q "$zipfile" -d "$estratto"
