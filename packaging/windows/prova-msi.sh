@@ -9,6 +9,8 @@
 #     features and "Open with" for .txt; the program starts from there;
 #   - MUTO=1 gives the shortcut --muto, nothing does not; a newer version
 #     keeps the older one's MUTO=1, unless given MUTO=0;
+#   - a second shortcut, "Parsilia con lettura ad alta voce", starts it with
+#     --voce (--muto --voce with MUTO=1);
 #   - a newer version replaces an older, an older does not go over a newer;
 #   - msiexec /x leaves nothing behind;
 #   - the zip holds a Parsilia folder with the program, the cues, the
@@ -239,6 +241,7 @@ unix() { winepath -u "$1" 2>/dev/null; }
 
 atteso=$( (echo LICENSE.txt; echo LICENZA-CARATTERE.txt; echo Parsilia.com; echo Parsilia.exe; for s in $suoni; do echo "suoni/$s.wav"; done
     for d in $dati_voce; do echo "espeak-ng-data/$d"; done) | sort)
+voce_lnk="Parsilia con lettura ad alta voce.lnk"
 
 # ProgramMenuFolder, where the installer puts the shortcut: on Windows, with
 # ALLUSERS=1, the Start menu of all users under ProgramData; Wine (8) keeps
@@ -258,6 +261,11 @@ controlla_installato() {
         cmp -s <(sed 's/$/\r/' "$radice/LICENSE") "$cartella/LICENSE.txt"
 
     menu=$(proprieta_log "$log" ProgramMenuFolder)
+    # The reading aloud's shortcut: --voce, after --muto with MUTO=1.
+    local argomenti_voce=--voce
+    [ "$muto" = si ] && argomenti_voce="--muto --voce"
+    verifica "$versione: c'è il collegamento «Parsilia con lettura ad alta voce», con $argomenti_voce" \
+        sh -c "strings -a -el '$(unix "${menu}$voce_lnk")' | grep -qx -- '$argomenti_voce'"
     lnk=$(unix "${menu}Parsilia.lnk")
     verifica "$versione: c'è il collegamento Parsilia nel menu Start ($menu)" test -n "$menu" -a -f "$lnk"
     # A .lnk keeps its strings in UTF-16.
@@ -332,7 +340,8 @@ controlla_niente() {
     local menu
     menu=$(proprieta_log "$log" ProgramMenuFolder)
     verifica "$cosa: niente Program Files\\Parsilia" test ! -e "$cartella"
-    verifica "$cosa: niente collegamento nel menu Start" test -n "$menu" -a ! -e "$(unix "${menu}Parsilia.lnk")"
+    verifica "$cosa: niente collegamento nel menu Start" \
+        test -n "$menu" -a ! -e "$(unix "${menu}Parsilia.lnk")" -a ! -e "$(unix "${menu}$voce_lnk")"
     verifica "$cosa: niente voce in App e funzionalità" \
         sh -c "! wine reg query 'HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$codice' >/dev/null 2>&1"
     verifica "$cosa: niente \"Apri con\" né chiavi di Parsilia nel registro" \
