@@ -10,7 +10,7 @@
 #   - MUTO=1 gives the shortcut --muto, nothing does not; a newer version
 #     keeps the older one's MUTO=1, unless given MUTO=0;
 #   - a second shortcut, "Parsilia con lettura ad alta voce", starts it with
-#     --voce (--muto --voce with MUTO=1);
+#     --voce (--muto --voce with MUTO=1), and VOCE=1 makes it the only one;
 #   - a newer version replaces an older, an older does not go over a newer;
 #   - msiexec /x leaves nothing behind;
 #   - the zip holds a Parsilia folder with the program, the cues, the
@@ -247,7 +247,7 @@ voce_lnk="Parsilia con lettura ad alta voce.lnk"
 # ALLUSERS=1, the Start menu of all users under ProgramData; Wine (8) keeps
 # it in the user's profile (a FIXME of its msi), so the test asks the log.
 controlla_installato() {
-    local log=$1 versione=$2 muto=$3
+    local log=$1 versione=$2 muto=$3 voce=${4:-no}
     local trovati menu lnk codice
     trovati=$(cd "$cartella" 2>/dev/null && find . -type f | sed 's|^\./||' | sort)
     verifica "$versione: in Program Files\\Parsilia ci sono il programma, i suoni, i dati della voce e la licenza, e nient'altro" \
@@ -267,6 +267,10 @@ controlla_installato() {
     verifica "$versione: c'è il collegamento «Parsilia con lettura ad alta voce», con $argomenti_voce" \
         sh -c "strings -a -el '$(unix "${menu}$voce_lnk")' | grep -qx -- '$argomenti_voce'"
     lnk=$(unix "${menu}Parsilia.lnk")
+    if [ "$voce" = si ]; then
+        verifica "$versione: con VOCE=1 il collegamento con la voce è l'unico" test ! -e "$lnk"
+        return
+    fi
     verifica "$versione: c'è il collegamento Parsilia nel menu Start ($menu)" test -n "$menu" -a -f "$lnk"
     # A .lnk keeps its strings in UTF-16.
     local stringhe
@@ -367,6 +371,16 @@ controlla_installato "$lavoro/i2.log" "$versione" si
 installa "$lavoro/x2.log" /x "$(winepath -w "$msi")"
 verifica "msiexec /x dopo MUTO=1 riesce" test $? = 0
 controlla_niente "dopo msiexec /x di un'installazione MUTO=1" "$lavoro/i2.log" "$(proprieta_log "$lavoro/i2.log" ProductCode)"
+
+# A PC for pupils who need the voice: VOCE=1, and a newer version keeps it.
+installa "$lavoro/v1.log" /i "$(winepath -w "$msi")" VOCE=1
+verifica "msiexec /i ... /qn VOCE=1 riesce" test $? = 0
+controlla_installato "$lavoro/v1.log" "$versione" no si
+installa "$lavoro/v2.log" /i "$(winepath -w "$msi2")"
+controlla_installato "$lavoro/v2.log" "$successiva" no si
+installa "$lavoro/v3.log" /x "$(winepath -w "$msi2")"
+verifica "msiexec /x dopo VOCE=1 riesce" test $? = 0
+controlla_niente "dopo msiexec /x di un'installazione VOCE=1" "$lavoro/v2.log" "$(proprieta_log "$lavoro/v2.log" ProductCode)"
 
 # The newer version over the older one, installed with MUTO=1: it takes its
 # place, and the shortcut keeps --muto without MUTO being given again.
