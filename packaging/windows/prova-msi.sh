@@ -439,8 +439,9 @@ verifica "LEGGIMI.txt è UTF-8 valido e ha le lettere accentate" \
     sh -c "iconv -f UTF-8 -t UTF-8 '$leggimi' >/dev/null && grep -q 'è' '$leggimi'"
 verifica "ogni riga di LEGGIMI.txt finisce con CRLF" \
     test "$(grep -c $'\r$' "$leggimi")" = "$(wc -l <"$leggimi")" -a "$(tail -c 2 "$leggimi" | od -An -c | tr -d ' ')" = '\r\n'
-verifica "LEGGIMI.txt dice la versione, --muto, frasi.txt e la licenza" \
+verifica "LEGGIMI.txt dice la versione, --muto, --voce, frasi.txt e la licenza" \
     sh -c "grep -q 'Parsilia $versione' '$leggimi' && grep -q 'Parsilia.exe --muto' '$leggimi' &&
+           grep -q 'Parsilia.exe --voce' '$leggimi' &&
            grep -q 'frasi.txt' '$leggimi' && grep -q 'GNU General Public License' '$leggimi'"
 # The folders the readme gives for a teacher's file are those the program
 # looks in (its --help lists them), and it runs from wherever it was unzipped.
