@@ -19,14 +19,16 @@ int main(int argc, char **argv)
     // Checking or exporting a bank, the help and the version only write to
     // the terminal: they need no display, so no QApplication.
     const bool finestre = rigadicomando::apreFinestre(argc, argv);
-    if (!finestre)
-        collegaConsole();
-    const std::unique_ptr<QCoreApplication> app(finestre ? new QApplication(argc, argv)
-                                                         : new QCoreApplication(argc, argv));
+    const bool terminale = finestre || collegaConsole();
+    // Started from the desktop, a command line it cannot understand is
+    // told in a message box, which needs the display after all.
+    const bool messaggio = !terminale && rigadicomando::usoErrato(argc, argv);
+    const std::unique_ptr<QCoreApplication> app(finestre || messaggio ? new QApplication(argc, argv)
+                                                                      : new QCoreApplication(argc, argv));
     toolkit::preparaIdentita();
     QCommandLineParser riga;
     rigadicomando::prepara(riga);
-    if (const std::optional<int> esito = rigadicomando::esegui(riga))
+    if (const std::optional<int> esito = rigadicomando::esegui(riga, terminale))
         return *esito;
 
     QApplication::setStyle(QStringLiteral("Fusion"));

@@ -4,6 +4,7 @@
 
 #include "content/bancainsegnante.h"
 #include "content/categorie.h"
+#include "services/messaggio.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -151,7 +152,7 @@ QStringList percorsiCercati()
 {
     QStringList percorsi;
     for (const QString &cartella : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
-        percorsi.append(QDir(cartella).filePath(QLatin1String(sceltabanca::percorsoRelativo)));
+        percorsi.append(QDir::toNativeSeparators(QDir(cartella).filePath(QLatin1String(sceltabanca::percorsoRelativo))));
     return percorsi;
 }
 
@@ -185,8 +186,8 @@ QString aiuto()
     testo += QStringLiteral("\nSenza --banca, Parsilia usa il primo di questi file che esiste:\n");
     for (const QString &p : percorsiCercati())
         testo += QStringLiteral("  ") + p + QLatin1Char('\n');
-    testo += QStringLiteral("e altrimenti le frasi incluse nel programma. Il formato del file è descritto\n"
-                            "in man parsilia.\n");
+    testo += QStringLiteral("(o, dove manca, frasi.txt.txt) e altrimenti le frasi incluse nel programma.\n"
+                            "Il formato del file è descritto in man parsilia.\n");
     // Every name a teacher's file accepts, in two columns.
     testo += QStringLiteral("\nNel file, ogni sintagma è seguito da «=» e dalla sua categoria: il nome del\n"
                             "tasto o il suo numero.\n");
@@ -197,13 +198,15 @@ QString aiuto()
     for (int i = 0; i < 8; ++i)
         testo += QStringLiteral("  ") + nome(i).leftJustified(38, QLatin1Char(' ')) + nome(i + 8) + QLatin1Char('\n');
     testo += QStringLiteral("Vale anche il nome senza «complemento», «complemento di» o «predicato»\n"
-                            "(«termine», «verbale»), e in breve («compl. di termine», «pred. verbale»).\n"
+                            "(«termine», «verbale»), e in breve («compl. di termine», «pred. verb.»,\n"
+                            "«sogg.», «c. ogg.», «attr.», «spec.», «stato in l.», «t. det.»).\n"
                             "I complementi che non hanno un tasto (compagnia, mezzo, modo, causa, agente,\n"
                             "fine, argomento, materia...) si scrivono «altro» (16).\n");
     return testo;
 }
 
-QString erroreDiUso(const QCommandLineParser &parser)
+// Why a command line cannot be understood.
+QString motivoDiUso(const QCommandLineParser &parser)
 {
     QString motivo;
     if (!parser.unknownOptionNames().isEmpty()) {
@@ -224,13 +227,47 @@ QString erroreDiUso(const QCommandLineParser &parser)
     } else {
         motivo = QStringLiteral("--verifica ed --esporta non vanno insieme");
     }
-    return QStringLiteral("parsilia: %1\nPer l'elenco delle opzioni: parsilia --help\n").arg(motivo);
+    return motivo;
+}
+
+QString erroreDiUso(const QCommandLineParser &parser)
+{
+    return QStringLiteral("parsilia: %1\nPer l'elenco delle opzioni: parsilia --help\n").arg(motivoDiUso(parser));
+}
+
+// The same for someone with no terminal to read it, who dropped files on
+// Parsilia or started it from a shortcut: in a message box.
+void mostraErroreDiUso(const QCommandLineParser &parser)
+{
+    const QStringList file = parser.positionalArguments();
+    QString testo;
+    const bool unFile = !parser.isSet(QStringLiteral("verifica")) && !parser.isSet(QStringLiteral("esporta"));
+    if (parser.unknownOptionNames().isEmpty() && parser.errorText().isEmpty() && file.size() > 1 && unFile) {
+        QStringList altri;
+        for (const QString &f : file.mid(1))
+            altri.append(QFileInfo(f).fileName().toHtmlEscaped());
+        testo = QStringLiteral("<p>Parsilia si apre con un solo file di frasi alla volta, e ne ha ricevuti %1:</p>"
+                               "<p>%2<br>e, in più, %3.</p><p>Parsilia non è partito: aprire un file solo, con il "
+                               "tasto destro sul file, «Apri con», «Parsilia», o trascinandone uno solo "
+                               "sull'icona di Parsilia.</p>")
+                    .arg(file.size()).arg(QDir::toNativeSeparators(file.first()).toHtmlEscaped(), altri.join(QStringLiteral(", ")));
+    } else {
+        // The help up to the list of options, which a mistyped shortcut is checked against.
+        const QString opzioni = aiuto().section(QStringLiteral("\n\n"), 0, 2);
+        testo = QStringLiteral("<p>Parsilia non è partito: %1.</p><p>Le opzioni di Parsilia:</p><pre>%2</pre>")
+                    .arg(motivoDiUso(parser).toHtmlEscaped(), opzioni.toHtmlEscaped());
+    }
+    Messaggio box(QMessageBox::Warning, testo);
+    box.setTextFormat(Qt::RichText);
+    box.exec();
 }
 
 QString riepilogo(const QString &file, const bancainsegnante::Lettura &lettura)
 {
+    // As the reader names it in its messages: on Windows, with backslashes.
+    const QString nome = QDir::toNativeSeparators(file);
     QString testo = QStringLiteral("%1: %2, %3.\nSintagmi per categoria:\n")
-                        .arg(file, quanti(lettura.numeroFrasi, "frase", "frasi"),
+                        .arg(nome, quanti(lettura.numeroFrasi, "frase", "frasi"),
                              quanti(lettura.numeroSintagmi, "sintagma", "sintagmi"));
     QStringList mai;
     for (const Categoria &c : categorie) {
@@ -252,7 +289,7 @@ QString riepilogo(const QString &file, const bancainsegnante::Lettura &lettura)
     const QString ma = avvisi ? QStringLiteral(", ma con %1 (qui sotto)").arg(quanti(avvisi, "avviso", "avvisi")) : QString();
     return testo + QStringLiteral("Il file si può usare%4: parsilia --banca \"%1\"\noppure, copiato in %2,\n"
                                   "senza opzioni (per tutti gli utenti: %3).\n")
-                       .arg(file, percorsiCercati().value(0), percorsoPerTutti(), ma);
+                       .arg(nome, percorsiCercati().value(0), percorsoPerTutti(), ma);
 }
 
 int verifica(const QString &file)
@@ -266,7 +303,8 @@ int verifica(const QString &file)
         return 0;
     }
     const qsizetype problemi = lettura.errori().size();
-    testo += QStringLiteral("%1: %2: il file non si può usare così.\n").arg(file, quanti(problemi, "problema", "problemi"));
+    testo += QStringLiteral("%1: %2: il file non si può usare così.\n")
+                 .arg(QDir::toNativeSeparators(file), quanti(problemi, "problema", "problemi"));
     stampa(stdout, testo);
     return 1;
 }
@@ -308,16 +346,26 @@ int esporta(const QString &file)
     return 0;
 }
 
-} // namespace
-
-bool apreFinestre(int argc, char **argv)
+Richiesta richiesta(int argc, char **argv)
 {
     QStringList argomenti;
     for (int i = 0; i < argc; ++i)
         argomenti.append(QString::fromLocal8Bit(argv[i]));
     QCommandLineParser parser;
     prepara(parser);
-    return analizza(parser, argomenti) == Richiesta::Esercizio;
+    return analizza(parser, argomenti);
+}
+
+} // namespace
+
+bool apreFinestre(int argc, char **argv)
+{
+    return richiesta(argc, argv) == Richiesta::Esercizio;
+}
+
+bool usoErrato(int argc, char **argv)
+{
+    return richiesta(argc, argv) == Richiesta::Errore;
 }
 
 QString fileBanca(const QCommandLineParser &parser)
@@ -337,9 +385,9 @@ void prepara(QCommandLineParser &parser)
     }
 }
 
-std::optional<int> esegui(QCommandLineParser &parser)
+std::optional<int> esegui(QCommandLineParser &parser, bool terminale, const QStringList &argomenti)
 {
-    switch (analizza(parser, QCoreApplication::arguments())) {
+    switch (analizza(parser, argomenti)) {
     case Richiesta::Esercizio:
         return std::nullopt;
     case Richiesta::Aiuto:
@@ -356,6 +404,8 @@ std::optional<int> esegui(QCommandLineParser &parser)
         break;
     }
     stampa(stderr, erroreDiUso(parser));
+    if (!terminale)
+        mostraErroreDiUso(parser);
     return esitoUsoErrato;
 }
 

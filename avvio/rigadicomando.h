@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -31,6 +33,10 @@ constexpr int esitoUsoErrato = 2;
 // through; QApplication reads them.
 bool apreFinestre(int argc, char **argv);
 
+// True when the command line cannot be understood: two files at once (as
+// when they are dropped together on Parsilia), an unknown option.
+bool usoErrato(int argc, char **argv);
+
 // Declares the options to a parser.
 void prepara(QCommandLineParser &parser);
 
@@ -39,7 +45,10 @@ void prepara(QCommandLineParser &parser);
 QString fileBanca(const QCommandLineParser &parser);
 
 // Parses the application's arguments and does whatever needs no window:
-// returns the exit status then, or nothing when the drill is to start.
-std::optional<int> esegui(QCommandLineParser &parser);
+// returns the exit status then, or nothing when the drill is to start. A
+// command line that cannot be understood is explained on standard error
+// and, when no terminal shows it (terminale false), in a message box too.
+std::optional<int> esegui(QCommandLineParser &parser, bool terminale,
+                          const QStringList &argomenti = QCoreApplication::arguments());
 
 } // namespace rigadicomando

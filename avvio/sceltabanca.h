@@ -17,15 +17,19 @@ inline constexpr char percorsoRelativo[] = "parsilia/frasi.txt";
 // The first teacher's file that exists in the folders above, or "".
 QString fileTrovato();
 
-// Every teacher's file in the folders above, the user's first.
+// Every teacher's file in the folders above, the user's first; in a folder
+// without frasi.txt, a frasi.txt.txt (as Explorer, hiding extensions, lets
+// a teacher name a new text document).
 QStringList fileTrovati();
 
 // Reads the teacher's file named on the command line, or else the first
 // found above, into Modulo1::frasiinsegnante, and says which in
-// Modulo1::frasiinuso. A file with a problem, which a message box names,
-// gives way to the next in that order (a pupil's broken file to the
-// class's), and the last of them to the bank compiled into the program.
-// The file is read here only: what happens to it later changes nothing.
+// Modulo1::frasiinuso. A file with a problem gives way to the next in that
+// order (a pupil's broken file to the class's), and the last of them to the
+// bank compiled into the program. Only the file named on the command line,
+// which a teacher opened herself, gets a message box: its problems, or the
+// warnings about its lines. The file is read here only: what happens to it
+// later changes nothing.
 void carica(const QString &fileIndicato);
 
 // The bank compiled into the program, as a teacher's sentences.

@@ -32,7 +32,7 @@ int main(int argc, char **argv)
     toolkit::preparaIdentita();
     QCommandLineParser riga;
     rigadicomando::prepara(riga);
-    if (rigadicomando::esegui(riga))
+    if (rigadicomando::esegui(riga, true))
         return 1;
     QApplication::setStyle(QStringLiteral("Fusion"));
     toolkit::preparaCaratteri();

@@ -1,7 +1,9 @@
 #include "bancainsegnante.h"
 
-#include "categorie.h"
+#include "decodificafile.h"
+#include "messaggibanca.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -16,117 +18,6 @@ using namespace regolebanca;
 namespace bancainsegnante {
 
 namespace {
-
-// A category's name as it is compared: lower case, no blanks.
-QString chiave(const QString &nome)
-{
-    QString k = nome.toLower();
-    k.removeIf([](QChar c) { return c.isSpace(); });
-    return k;
-}
-
-// What a teacher may write for a category: the caption, the caption without
-// "complemento di", "complemento" or "predicato", and the code.
-const QHash<QString, int> &nomiCategorie()
-{
-    static const QHash<QString, int> nomi = [] {
-        QHash<QString, int> n;
-        for (const Categoria &c : categorie) {
-            const QString nome = QString::fromUtf8(c.caption).simplified().toLower();
-            n.insert(chiave(nome), c.codice);
-            for (const QLatin1String testa : {QLatin1String("complemento di "), QLatin1String("complemento "),
-                                              QLatin1String("predicato ")})
-                if (nome.startsWith(testa)) {
-                    n.insert(chiave(nome.mid(testa.size())), c.codice);
-                    break;
-                }
-            n.insert(QString::number(c.codice), c.codice);
-        }
-        return n;
-    }();
-    return nomi;
-}
-
-// A category as a teacher may write it, in the words of the table: the
-// usual abbreviations written out ("compl.", "pred."), a final full stop
-// dropped, the curly apostrophe made straight, "d'oggetto" as "oggetto".
-QString nomeDisteso(const QString &nome)
-{
-    QString n = nome.simplified().toLower();
-    n.replace(QChar(0x2019), QLatin1Char('\''));
-    while (n.endsWith(QLatin1Char('.')))
-        n.chop(1);
-    n = n.trimmed();
-    for (const auto &[breve, intero] : {std::pair{"compl", "complemento "}, std::pair{"pred", "predicato "}}) {
-        const QLatin1String b(breve);
-        if (n.startsWith(b) && n.size() > b.size() && (n.at(b.size()) == QLatin1Char('.') || n.at(b.size()) == QLatin1Char(' ')))
-            n = QLatin1String(intero) + n.mid(b.size() + 1).trimmed();
-    }
-    if (n.startsWith(QLatin1String("complemento d'")))
-        n = QStringLiteral("complemento ") + n.mid(14).trimmed();
-    return n;
-}
-
-// The complements of school grammar that have no button: written «altro».
-bool senzaTasto(const QString &nome)
-{
-    static const QStringList complementi = {
-        "compagnia", "unione", "mezzo", "modo", "maniera", "causa", "agente", "causa efficiente", "fine", "scopo",
-        "argomento", "materia", "qualità", "quantità", "età", "paragone", "limitazione", "vocazione",
-        "esclusione", "sostituzione", "vantaggio", "svantaggio", "origine", "provenienza", "allontanamento",
-        "separazione", "partitivo", "abbondanza", "privazione", "colpa", "pena", "prezzo", "stima",
-        "distributivo", "predicativo", "concessivo", "rapporto", "misura", "peso", "estensione", "distanza"};
-    QString n = nomeDisteso(nome);
-    for (const QLatin1String testa : {QLatin1String("complemento di "), QLatin1String("complemento ")})
-        if (n.startsWith(testa)) {
-            n = n.mid(testa.size());
-            break;
-        }
-    return complementi.contains(n);
-}
-
-// Edits from one word to another (letters put in, taken out or changed).
-int distanza(const QString &a, const QString &b)
-{
-    QList<int> riga(b.size() + 1);
-    for (qsizetype j = 0; j <= b.size(); ++j)
-        riga[j] = int(j);
-    for (qsizetype i = 1; i <= a.size(); ++i) {
-        int diagonale = riga[0];
-        riga[0] = int(i);
-        for (qsizetype j = 1; j <= b.size(); ++j) {
-            const int sopra = riga[j];
-            riga[j] = std::min({riga[j] + 1, riga[j - 1] + 1, diagonale + (a.at(i - 1) == b.at(j - 1) ? 0 : 1)});
-            diagonale = sopra;
-        }
-    }
-    return riga[b.size()];
-}
-
-// The accepted name nearest to one not understood, if one is near enough
-// to be a slip of the keys.
-QString nomeVicino(const QString &nome)
-{
-    const QString cercato = chiave(nomeDisteso(nome));
-    QString migliore;
-    int minima = std::max(2, int(cercato.size()) / 4) + 1;
-    for (const Categoria &c : categorie) {
-        const QString intero = QString::fromUtf8(c.caption).simplified().toLower();
-        QStringList nomi{intero};
-        for (const QLatin1String testa : {QLatin1String("complemento di "), QLatin1String("complemento "),
-                                          QLatin1String("predicato ")})
-            if (intero.startsWith(testa)) {
-                nomi.append(intero.mid(testa.size()));
-                break;
-            }
-        for (const QString &n : nomi)
-            if (const int d = distanza(cercato, chiave(n)); d < minima) {
-                minima = d;
-                migliore = n;
-            }
-    }
-    return migliore;
-}
 
 // Lower case, quickly for the ASCII letters that make most of a text.
 QString minuscolo(const QString &testo)
@@ -172,91 +63,6 @@ QList<QStringView> differenza(const QList<QStringView> &a, const QList<QStringVi
     QList<QStringView> d;
     std::set_difference(a.cbegin(), a.cend(), b.cbegin(), b.cend(), std::back_inserter(d), prima);
     return d;
-}
-
-QString elenco(const QList<QStringView> &parole)
-{
-    constexpr int mostrate = 4;
-    QStringList e;
-    for (qsizetype i = 0; i < std::min<qsizetype>(parole.size(), mostrate); ++i)
-        e.append(QStringLiteral("«%1»").arg(parole.at(i)));
-    if (parole.size() > mostrate)
-        e.append(QStringLiteral("…"));
-    return e.join(QStringLiteral(", "));
-}
-
-// Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF,
-// no sequence cut short.
-bool utf8Valido(const QByteArray &dati)
-{
-    const auto *p = reinterpret_cast<const unsigned char *>(dati.constData());
-    const auto *fine = p + dati.size();
-    while (p < fine) {
-        const unsigned char c = *p++;
-        if (c < 0x80)
-            continue;
-        int seguenti;
-        char32_t codice;
-        if (c >= 0xC2 && c <= 0xDF) {
-            seguenti = 1;
-            codice = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            seguenti = 2;
-            codice = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            seguenti = 3;
-            codice = c & 0x07;
-        } else {
-            return false;
-        }
-        if (fine - p < seguenti)
-            return false;
-        for (int i = 0; i < seguenti; ++i, ++p) {
-            if ((*p & 0xC0) != 0x80)
-                return false;
-            codice = (codice << 6) | (*p & 0x3F);
-        }
-        const char32_t minimo = seguenti == 1 ? 0x80 : seguenti == 2 ? 0x800 : 0x10000;
-        if (codice < minimo || codice > 0x10FFFF || (codice >= 0xD800 && codice <= 0xDFFF))
-            return false;
-    }
-    return true;
-}
-
-// Windows-1252, what Notepad's "ANSI" and Word's plain text save on an
-// Italian Windows: Latin-1, with quotes, dashes, the euro and a few letters
-// in 0x80-0x9F. The five bytes it leaves unassigned stay C1 controls, as
-// Windows reads them (and the check of invisible characters names them).
-QString daWindows1252(const QByteArray &dati)
-{
-    static const char16_t alti[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-    QString testo(dati.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < dati.size(); ++i) {
-        const auto c = static_cast<unsigned char>(dati.at(i));
-        testo[i] = QChar(c >= 0x80 && c < 0xA0 ? alti[c - 0x80] : char16_t(c));
-    }
-    return testo;
-}
-
-// What a word processor saves, named by its first bytes: a teacher is told
-// to save it as plain text instead. Empty for anything else.
-QString documento(const QByteArray &dati)
-{
-    if (dati.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
-        return QStringLiteral("un documento di Word (.doc)");
-    if (dati.startsWith("{\\rtf"))
-        return QStringLiteral("un documento RTF (WordPad, Word)");
-    if (dati.startsWith("PK\x03\x04")) {
-        if (dati.contains("word/"))
-            return QStringLiteral("un documento di Word (.docx)");
-        if (dati.contains("application/vnd.oasis.opendocument"))
-            return QStringLiteral("un documento di LibreOffice (.odt)");
-        return QStringLiteral("un archivio compresso (.zip) o un documento");
-    }
-    return QString();
 }
 
 // The mark of a list item at the start of a line, with its blank: "1) ",
@@ -306,26 +112,14 @@ public:
 
     Lettura esito;
 
-    void leggi(QByteArray dati)
+    void leggi(const QByteArray &dati)
     {
-        if (dati.size() > maxByte)
-            return errore(0, QStringLiteral("il file è troppo grande (%1 byte): al massimo 1 MB, %2 byte")
-                                 .arg(dati.size()).arg(maxByte));
-        const QString tipo = documento(dati);
-        if (!tipo.isEmpty())
-            return errore(0, QStringLiteral("è %1, non un file di testo: aprirlo con il suo programma e salvarlo "
-                                            "con «Salva con nome» come «Testo semplice» (.txt), con la codifica "
-                                            "UTF-8").arg(tipo));
-        if (dati.startsWith("\xEF\xBB\xBF"))
-            dati.remove(0, 3);
-        QString testo;
-        if (!decodifica(dati, testo))
+        const TestoFile file = decodificaFile(dati);
+        for (const NotaCodifica &n : file.note)
+            segnala(n.linea, n.avviso, n.testo);
+        if (!file.letto)
             return;
-        // Old Macs end lines with CR alone; Windows with CR LF.
-        if (testo.contains(QLatin1Char('\r'))) {
-            testo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-            testo.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        }
+        const QString &testo = file.testo;
         const QList<QStringView> righe = QStringView(testo).split(QLatin1Char('\n'));
         for (qsizetype i = 0; i < righe.size() && !m_fermo; ++i)
             riga(int(i + 1), righe.at(i));
@@ -334,8 +128,10 @@ public:
             errore(0, QStringLiteral("il file non contiene frasi"));
         else if (!m_fermo)
             categorieMaiUsate();
+        // Warnings about the whole file come after everything else.
+        const auto ordine = [](const Segnalazione &s) { return s.linea > 0 || !s.avviso ? s.linea : INT_MAX; };
         std::stable_sort(esito.segnalazioni.begin(), esito.segnalazioni.end(),
-                         [](const Segnalazione &a, const Segnalazione &b) { return a.linea < b.linea; });
+                         [&](const Segnalazione &a, const Segnalazione &b) { return ordine(a) < ordine(b); });
         // Nothing of a file with a problem may reach the tables.
         if (!esito.errori().isEmpty())
             esito.frasi.clear();
@@ -349,46 +145,10 @@ private:
         QString dove = m_nome + QLatin1Char(':');
         if (linea > 0)
             dove += QString::number(linea) + QLatin1Char(':');
-        // Warnings about the whole file come after everything else.
-        esito.segnalazioni.append({linea > 0 || !avviso ? linea : INT_MAX, avviso,
-                                   dove + (avviso ? QStringLiteral(" avviso: ") : QStringLiteral(" ")) + testo});
+        esito.segnalazioni.append(
+            {linea, avviso, dove + (avviso ? QStringLiteral(" avviso: ") : QStringLiteral(" ")) + testo, testo});
     }
     void avviso(int linea, const QString &testo) { segnala(linea, true, testo); }
-
-    // UTF-8 to text, composed characters made single (an editor may save
-    // "è" as "e" and an accent, which would count as two characters).
-    bool decodifica(const QByteArray &dati, QString &testo)
-    {
-        if (utf8Valido(dati)) {
-            testo = QString::fromUtf8(dati);
-            // Below U+0300, where combining marks start, every text is composed already.
-            if (std::any_of(testo.cbegin(), testo.cend(), [](QChar c) { return c.unicode() >= 0x300; }))
-                testo = testo.normalized(QString::NormalizationForm_C);
-            return true;
-        }
-        // A file of UTF-8 with some lines spoilt: name every such line. One
-        // with no UTF-8 letter anywhere was saved as Windows' "ANSI": read
-        // it as such, with one word about it.
-        const QList<QByteArray> righe = dati.split('\n');
-        const auto lettereUtf8 = [](const QByteArray &r) {
-            return utf8Valido(r) && std::any_of(r.cbegin(), r.cend(), [](char c) { return c & 0x80; });
-        };
-        int primaNonUtf8 = 0;
-        for (qsizetype i = 0; i < righe.size() && !primaNonUtf8; ++i)
-            if (!utf8Valido(righe.at(i)))
-                primaNonUtf8 = int(i + 1);
-        if (std::none_of(righe.cbegin(), righe.cend(), lettereUtf8)) {
-            testo = daWindows1252(dati);
-            avviso(primaNonUtf8, QStringLiteral("il file non è in UTF-8: è stato letto come Windows-1252 (la codifica "
-                                                "«ANSI» di Blocco note); controllare le lettere accentate e salvarlo "
-                                                "con la codifica UTF-8"));
-            return true;
-        }
-        for (qsizetype i = 0; i < righe.size(); ++i)
-            if (!utf8Valido(righe.at(i)))
-                errore(int(i + 1), QStringLiteral("il testo non è in UTF-8: salvare il file con la codifica UTF-8"));
-        return false;
-    }
 
     void riga(int linea, QStringView grezza)
     {
@@ -401,8 +161,7 @@ private:
             const bool coppia = c.isHighSurrogate() && i + 1 < grezza.size() && grezza.at(i + 1).isLowSurrogate();
             const char32_t codice = coppia ? QChar::surrogateToUcs4(c, grezza.at(++i)) : c.unicode();
             if (invisibile(codice)) {
-                errore(linea, QStringLiteral("la riga contiene un carattere che non si vede (U+%1): cancellarlo")
-                                  .arg(QString::number(uint(codice), 16).toUpper().rightJustified(4, QLatin1Char('0'))));
+                errore(linea, messaggi::invisibile(codice));
                 break;
             }
         }
@@ -421,9 +180,7 @@ private:
             // A phrase after it, while the sentence still lacks some of its
             // words: the blank line split the sentence.
             if (testo.contains(QLatin1Char('=')) && !m_blocco.frase.isEmpty() && !coperta()) {
-                errore(vuota, QStringLiteral("riga vuota dentro la frase della riga %1: i suoi sintagmi vanno "
-                                             "uno sotto l'altro, senza righe vuote")
-                                  .arg(m_blocco.lineaFrase));
+                errore(vuota, messaggi::rigaVuotaDentro(m_blocco.lineaFrase));
                 return sintagma(linea, testo);
             }
             chiudi();
@@ -431,15 +188,37 @@ private:
         if (!m_aperto)
             return apri(linea, testo);
         // A line with no "=" after phrases that already make up the whole
-        // sentence: the next sentence, with no blank line before it.
-        if (!testo.contains(QLatin1Char('=')) && !m_blocco.sintagmi.isEmpty() && coperta()
-            && senzaUguale(testo).second.isEmpty()) {
-            errore(linea, QStringLiteral("manca una riga vuota prima di questa frase: ogni frase va separata "
-                                         "dalla precedente da una riga vuota"));
+        // sentence, or that reads as a sentence itself: the next sentence,
+        // with no blank line before it (also when the one before has a typo
+        // or a list mark, and so is never quite made up).
+        if (!testo.contains(QLatin1Char('=')) && !m_blocco.sintagmi.isEmpty()
+            && senzaUguale(testo).second.isEmpty() && (coperta() || (sembraFrase(testo) && !dellaFrase(testo)))) {
+            errore(linea, messaggi::mancaRigaVuota());
             chiudi();
             return apri(linea, testo);
         }
         sintagma(linea, testo);
+    }
+
+    // A line that reads as a whole sentence: a capital first (after a list
+    // mark, if any), a full stop, a question or an exclamation mark last
+    // (before closing quotes).
+    static bool sembraFrase(const QString &testo)
+    {
+        const QString frase = testo.mid(segnoElenco(testo).size());
+        qsizetype fine = frase.size();
+        while (fine > 0 && QStringLiteral("»\"”')").contains(frase.at(fine - 1)))
+            --fine;
+        return fine > 0 && frase.front().isUpper() && QStringLiteral(".!?…").contains(frase.at(fine - 1));
+    }
+
+    // Whether every word of a line is in the sentence: a phrase of it,
+    // capitals and a full stop notwithstanding.
+    bool dellaFrase(const QString &riga) const
+    {
+        const QString frase = minuscolo(m_blocco.frase), testo = minuscolo(riga);
+        const QList<QStringView> tutte = parole(frase), queste = parole(testo);
+        return std::includes(tutte.cbegin(), tutte.cend(), queste.cbegin(), queste.cend(), prima);
     }
 
     // Whether the phrases read so far hold every word of the sentence.
@@ -456,7 +235,7 @@ private:
     void apri(int linea, const QString &testo)
     {
         if (esito.numeroFrasi == maxFrasi) {
-            errore(linea, QStringLiteral("più di %1 frasi: un file ne può contenere al massimo %1").arg(maxFrasi));
+            errore(linea, messaggi::troppeFrasi());
             m_fermo = true;
             return;
         }
@@ -465,8 +244,7 @@ private:
         m_blocco.lineaFrase = linea;
         if (testo.contains(QLatin1Char('='))) {
             // A block that starts with a phrase: the sentence is missing.
-            errore(linea, QStringLiteral("manca la frase intera: ogni frase comincia con una riga che la riporta "
-                                         "com'è scritta, senza «=»; poi vengono i sintagmi"));
+            errore(linea, messaggi::mancaFrase());
             sintagma(linea, testo);
             return;
         }
@@ -479,9 +257,7 @@ private:
     {
         const QString segno = segnoElenco(testo);
         if (!segno.isEmpty())
-            avviso(linea, QStringLiteral("%1 comincia con «%2», che sembra il segno di un elenco: gli alunni lo "
-                                         "vedono sullo schermo; toglierlo se non fa parte della frase")
-                              .arg(che, segno));
+            avviso(linea, messaggi::segnoDiElenco(che, segno));
     }
 
     void sintagma(int linea, const QString &testo)
@@ -491,11 +267,9 @@ private:
         if (uguale < 0) {
             const auto [davanti, categoria] = senzaUguale(testo);
             if (!categoria.isEmpty())
-                errore(linea, QStringLiteral("manca «=» tra il sintagma e la sua categoria: scrivere «%1 = %2»")
-                                  .arg(davanti, categoria));
+                errore(linea, messaggi::manca(davanti, categoria));
             else
-                errore(linea, QStringLiteral("manca la categoria: scrivere il sintagma, poi «=» e la sua categoria, "
-                                             "per esempio «il gatto = soggetto»"));
+                errore(linea, messaggi::mancaCategoria());
             s.letto = false;
         } else {
             s.testo = testo.left(uguale).trimmed();
@@ -507,10 +281,10 @@ private:
                 codice = m_categorie.insert(categoria, codiceCategoria(categoria));
             s.codice = short(*codice);
             if (categoria.isEmpty()) {
-                errore(linea, QStringLiteral("manca la categoria dopo «=»"));
+                errore(linea, messaggi::mancaCategoriaDopoUguale());
                 s.letto = false;
             } else if (s.codice == 0) {
-                errore(linea, sconosciuta(categoria));
+                errore(linea, messaggi::categoriaSconosciuta(categoria));
                 s.letto = false;
             }
         }
@@ -540,18 +314,6 @@ private:
         return {};
     }
 
-    static QString sconosciuta(const QString &categoria)
-    {
-        if (senzaTasto(categoria))
-            return QStringLiteral("categoria «%1» senza tasto: i complementi che non hanno un tasto si scrivono "
-                                  "«altro» (16)").arg(categoria);
-        const QString vicino = nomeVicino(categoria);
-        return QStringLiteral("categoria sconosciuta «%1»: %2scrivere il nome di un tasto, come "
-                              "«soggetto», «predicato verbale», «complemento di termine» "
-                              "o «termine», oppure il suo numero da 1 a 16")
-            .arg(categoria, vicino.isEmpty() ? QString() : QStringLiteral("forse «%1»? ").arg(vicino));
-    }
-
     // The end of a block: the sentence goes through the rules.
     void chiudi()
     {
@@ -571,10 +333,7 @@ private:
             if (divisa)
                 m_regole.righeIntere(n, frase.fraseinteraa, frase.fraseinterab);
             else
-                errore(m_blocco.lineaFrase,
-                       QStringLiteral("la frase è troppo lunga per lo schermo (%1 caratteri): ci stanno %2 "
-                                      "caratteri sulla prima riga e %3 sulla seconda, andando a capo tra due parole; %4")
-                           .arg(m_blocco.frase.size()).arg(maxRigaA).arg(maxRigaB).arg(doveACapo(m_blocco.frase)));
+                errore(m_blocco.lineaFrase, messaggi::troppoLunga(m_blocco.frase));
         }
         m_regole.sintagmi(n, frase.sintagmi);
         const bool buona = m_regole.problemi.size() == prima;
@@ -586,18 +345,6 @@ private:
             return;
         m_righe.append(m_blocco.lineaFrase);
         esito.frasi.append(frase);
-    }
-
-    // Where a sentence too long would break, for the teacher to see what to cut.
-    static QString doveACapo(const QString &frase)
-    {
-        const qsizetype capo = frase.lastIndexOf(QLatin1Char(' '), maxRigaA);
-        if (capo <= 0)
-            return QStringLiteral("nei primi %1 caratteri non c'è uno spazio dove andare a capo").arg(maxRigaA);
-        const QString a = frase.left(capo), b = frase.mid(capo + 1);
-        return QStringLiteral("qui la prima riga finirebbe con «%1%2» e la seconda sarebbe «%3» (%4 caratteri): "
-                              "accorciare la frase o dividerla in due")
-            .arg(a.size() > 20 ? QStringLiteral("…") : QString(), a.right(20), b).arg(b.size());
     }
 
     // The same sentence a second time, also with other capitals, another
@@ -614,7 +361,7 @@ private:
             m_frasiViste.insert(chiave.trimmed(), m_blocco.lineaFrase);
             return false;
         }
-        avviso(m_blocco.lineaFrase, QStringLiteral("la stessa frase della riga %1: si usa solo la prima").arg(*vista));
+        avviso(m_blocco.lineaFrase, messaggi::ripetuta(*vista));
         --esito.numeroFrasi;
         for (const Sintagma &s : m_blocco.sintagmi)
             if (s.letto) {
@@ -639,45 +386,7 @@ private:
         if (p.guasto == Guasto::NumeroSintagmi && p.valore < minSintagmi && illeggibili)
             return;
         if (p.guasto != Guasto::FraseRipetuta)
-            errore(linea, testo(p));
-    }
-
-    QString testo(const Problema &p) const
-    {
-        // (A sentence met again is a warning of ripetuta(), not this fault.)
-        switch (p.guasto) {
-        case Guasto::FraseRipetuta:
-            return QStringLiteral("la stessa frase della riga %1").arg(m_righe.value(p.altra));
-        case Guasto::SintagmaSenzaTesto:
-            return QStringLiteral("manca il sintagma prima di «=»");
-        case Guasto::SintagmaTroppoLungo:
-            return QStringLiteral("il sintagma «%1» è troppo lungo per lo schermo: %2 caratteri, al massimo %3")
-                .arg(p.testo).arg(p.valore).arg(maxLunghezzaSintagma);
-        case Guasto::NumeroSintagmi:
-            if (p.valore < minSintagmi)
-                return QStringLiteral("la frase non ha sintagmi: dopo la frase vanno i suoi sintagmi, uno per "
-                                      "riga, nella forma «sintagma = categoria»");
-            return QStringLiteral("la frase ha %1 sintagmi: al massimo %2, quante sono le righe dello schermo")
-                .arg(p.valore).arg(maxSintagmi);
-        case Guasto::SenzaPredicato:
-            return QStringLiteral("la frase non ha il predicato: almeno un sintagma deve essere «predicato "
-                                  "verbale» (2) o «predicato nominale» (3)");
-        // The reader itself keeps these from happening; named all the same.
-        case Guasto::RigaAVuota:
-        case Guasto::RigaBVuota:
-            return QStringLiteral("la frase è vuota");
-        case Guasto::RigaATroppoLunga:
-        case Guasto::RigaBTroppoLunga:
-            return QStringLiteral("la frase è troppo lunga per lo schermo");
-        case Guasto::CodiceNonValido:
-            return QStringLiteral("categoria %1 non valida: i numeri vanno da 1 a 16").arg(p.valore);
-        case Guasto::SlotLiberoConTesto:
-        case Guasto::SintagmaDopoSlotLibero:
-        case Guasto::SpazioIniziale:
-        case Guasto::TroppiSpaziFinali:
-            return QStringLiteral("sintagma «%1» non valido").arg(p.testo);
-        }
-        return QString();
+            errore(linea, messaggi::regola(p, m_righe.value(p.altra)));
     }
 
     // A warning when the phrases do not use the words of the sentence: often
@@ -696,26 +405,17 @@ private:
         const QList<QStringView> sintagmi = parole(insieme);
         if (frase == sintagmi)
             return;
-        QStringList cosa;
-        const QList<QStringView> mancano = differenza(frase, sintagmi);
-        const QList<QStringView> inPiu = differenza(sintagmi, frase);
-        if (!mancano.isEmpty())
-            cosa.append(QStringLiteral("nei sintagmi mancano %1").arg(elenco(mancano)));
-        if (!inPiu.isEmpty())
-            cosa.append(QStringLiteral("non sono nella frase %1").arg(elenco(inPiu)));
-        avviso(m_blocco.lineaFrase, QStringLiteral("i sintagmi non hanno le stesse parole della frase (%1): "
-                                                   "un errore di battitura?")
-                                        .arg(cosa.join(QStringLiteral("; "))));
+        avviso(m_blocco.lineaFrase, messaggi::paroleDiverse(differenza(frase, sintagmi), differenza(sintagmi, frase)));
     }
 
     void categorieMaiUsate()
     {
-        QStringList mai;
+        QList<int> mai;
         for (int c = 1; c <= maxCodice; ++c)
             if (esito.perCategoria[c] == 0)
-                mai.append(QStringLiteral("%1 «%2»").arg(c).arg(nomeCategoria(c)));
+                mai.append(c);
         if (!mai.isEmpty())
-            avviso(0, QStringLiteral("nessun sintagma è delle categorie %1").arg(mai.join(QStringLiteral(", "))));
+            avviso(0, messaggi::categorieMaiUsate(mai));
     }
 
     QString m_nome;
@@ -763,7 +463,8 @@ Lettura leggi(const QByteArray &dati, const QString &nome)
 
 Lettura leggiFile(const QString &percorso)
 {
-    Lettore lettore(percorso);
+    // Named as the system writes paths (on Windows, with backslashes).
+    Lettore lettore(QDir::toNativeSeparators(percorso));
     const QFileInfo info(percorso);
     QFile file(percorso);
     if (!info.exists())
@@ -774,8 +475,7 @@ Lettura leggiFile(const QString &percorso)
     else if (!info.isFile())
         lettore.errore(0, QStringLiteral("non è un file di testo (è una pipe o un dispositivo)"));
     else if (info.size() > maxByte)
-        lettore.errore(0, QStringLiteral("il file è troppo grande (%1 byte): al massimo 1 MB, %2 byte")
-                              .arg(info.size()).arg(maxByte));
+        lettore.errore(0, troppoGrande(info.size()));
     else if (!file.open(QIODevice::ReadOnly))
         lettore.errore(0, QStringLiteral("il file non si può leggere (%1)").arg(file.errorString()));
     else
@@ -809,24 +509,6 @@ QByteArray scrivi(const QList<FraseBanca> &frasi)
                          + nomeCategoria(s.codice) + QLatin1Char('\n');
     }
     return testo.toUtf8();
-}
-
-int codiceCategoria(const QString &nome)
-{
-    if (const int codice = nomiCategorie().value(chiave(nome), 0))
-        return codice;
-    const QString disteso = nomeDisteso(nome);
-    if (const int codice = nomiCategorie().value(chiave(disteso), 0))
-        return codice;
-    // "complemento termine", without "di".
-    if (disteso.startsWith(QLatin1String("complemento ")))
-        return nomiCategorie().value(chiave(disteso.mid(12)), 0);
-    return 0;
-}
-
-QString nomeCategoria(int codice)
-{
-    return QString::fromUtf8(categoria(codice).caption).simplified().toLower();
 }
 
 bool dividi(const QString &frase, QString &rigaA, QString &rigaB)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "nomicategorie.h"
 #include "regolebanca.h"
 
 #include <QByteArray>
@@ -23,6 +24,9 @@
 // aside, with or without "complemento (di)", or its number 1..16). The
 // program splits the sentence into its two lines and fills the free slots.
 // Every fault is reported as "file:line: problem", in Italian, for a teacher.
+// The reader turns the file's text into sentences, block by block and line
+// by line; its bytes become text in decodificafile.h, the names of the
+// categories are read in nomicategorie.h, its words are in messaggibanca.h.
 namespace bancainsegnante {
 
 constexpr qint64 maxByte = 1024 * 1024;
@@ -34,6 +38,7 @@ struct Segnalazione
     int linea;   // from 1; 0 for the whole file
     bool avviso; // a warning: the file is still good
     QString testo; // "file:line: ..." as printed
+    QString messaggio; // the same without the file, the line and "avviso:"
 };
 
 struct Lettura
@@ -61,11 +66,6 @@ Lettura leggiFile(const QString &percorso);
 // Writes sentences in the teacher's format, with a heading that explains it
 // and each sentence's number as a comment.
 QByteArray scrivi(const QList<FraseBanca> &frasi);
-
-// The code of a category as a teacher may write it, or 0.
-int codiceCategoria(const QString &nome);
-// The name a file gives the category: the button's caption in lower case.
-QString nomeCategoria(int codice);
 
 // Splits a sentence (blanks already single) into line A, up to 86
 // characters, and line B, up to 28, at a blank; line B is " " when the

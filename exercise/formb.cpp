@@ -420,7 +420,8 @@ void FormB::VIA_Click()
 
     const int n = numerofrase;
     usata(n) = 1;
-    Label1->setCaption(QStringLiteral("frase n°") + QString::number(n));
+    // A teacher counts her sentences from 1.
+    Label1->setCaption(QStringLiteral("frase n°") + QString::number(frasiinsegnante.isEmpty() ? n : n + 1));
     for (int j = 1; j <= 8; ++j) {
         Lbmostra(j)->setVisible(true);
         Lbmostra(j)->setForeColor(colore(verdeScuro));

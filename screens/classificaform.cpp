@@ -10,6 +10,7 @@
 #include "services/voce.h"
 
 #include <QCloseEvent>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 
 #include <cmath>
@@ -92,6 +93,14 @@ void classificaform::creaControlli()
     Shape1->setGeometry(Shape1->geometry().adjusted(-lineaShape1 / 2, -lineaShape1 / 2, lineaShape1 / 2, lineaShape1 / 2));
     for (const Label &e : etichette)
         this->*e.controllo = etichetta(this, QString::fromUtf8(e.caption), e.back, e.fore, e.g, e.c, e.stile);
+    // The top caption stands on the frame's wide border: where the font
+    // (Windows' own, for one) reaches higher than the design's, it moves
+    // down just enough for its letters to clear the border.
+    const int dentroLaCornice = Shape1->y() + lineaShape1 + 1;
+    const QFontMetricsF m(Label5->carattereDipinto());
+    const double cimaLettere = Label5->y() + Label5->contentsRect().top() + m.ascent() + m.tightBoundingRect(Label5->caption()).top();
+    if (cimaLettere < dentroLaCornice)
+        Label5->move(Label5->x(), Label5->y() + int(std::ceil(dentroLaCornice - cimaLettere)));
     for (const Grado &g : gradi) {
         this->*g.riga = etichetta(this, QString::fromUtf8(g.nome), g.colore, 0x000000, g.g, carattereGradi, Opaca | ADestra);
         for (int i = 1; i <= puntiPerRiga; ++i) {

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-void collegaConsole()
+bool collegaConsole()
 {
     // Output already sent somewhere (a file, a pipe) stays there.
     const auto diretto = [](DWORD quale) {
@@ -13,9 +13,9 @@ void collegaConsole()
         return h != nullptr && h != INVALID_HANDLE_VALUE && GetFileType(h) != FILE_TYPE_UNKNOWN;
     };
     if (diretto(STD_OUTPUT_HANDLE) && diretto(STD_ERROR_HANDLE))
-        return;
+        return true;
     if (!AttachConsole(ATTACH_PARENT_PROCESS))
-        return; // started from the desktop: nobody to write to
+        return diretto(STD_ERROR_HANDLE); // started from the desktop: nobody to write to
     // The console shows the program's UTF-8 as UTF-8 (accented letters),
     // and gets its own code page back when the program ends: the Prompt
     // goes on with it.
@@ -27,4 +27,5 @@ void collegaConsole()
         std::freopen("CONOUT$", "w", stdout);
     if (!diretto(STD_ERROR_HANDLE))
         std::freopen("CONOUT$", "w", stderr);
+    return true;
 }

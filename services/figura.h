@@ -17,6 +17,7 @@ public:
     void setBorderColor(const QColor &colore);
     QColor borderColor() const { return m_bordo; }
     void setBorderWidth(int pixel);
+    int borderWidth() const { return m_spessore; }
     void setFillColor(const QColor &colore);
     QColor fillColor() const { return m_riempimento; }
 

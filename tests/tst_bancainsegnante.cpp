@@ -7,6 +7,7 @@
 #include "exercise/formb.h"
 #include "screens/iniziale.h"
 #include "services/etichetta.h"
+#include "services/messaggio.h"
 #include "services/pulsante.h"
 
 #include <QDir>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QStandardPaths>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,6 +31,23 @@ namespace {
 const QString sorgenti = QStringLiteral(PARSILIA_SORGENTI_DIR);
 const QString esempio = sorgenti + QStringLiteral("/packaging/frasi-esempio.txt");
 
+// A path as the program shows it: on Windows, with backslashes.
+QString nativo(const QString &percorso)
+{
+    return QDir::toNativeSeparators(percorso);
+}
+
+// Whether a message box came up while `avvio` ran (it is closed at once).
+bool conMessaggio(const std::function<void()> &avvio)
+{
+    bool venuto = false;
+    QTimer spia;
+    QObject::connect(&spia, &QTimer::timeout, [&] { venuto = venuto || (QApplication::activeModalWidget() && QApplication::activeModalWidget()->close()); });
+    spia.start(0);
+    avvio();
+    return venuto;
+}
+
 QByteArray contenuto(const QString &percorso)
 {
     QFile f(percorso);
@@ -40,6 +59,12 @@ void scrivi(const QString &percorso, const QByteArray &dati)
     QFile f(percorso);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(dati);
+}
+
+// A text as Notepad saves it in "UTF-16 LE" or "UTF-16 BE", with its mark.
+QByteArray utf16(const QString &testo, bool grandeFine)
+{
+    return QStringEncoder(grandeFine ? QStringConverter::Utf16BE : QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom)(testo);
 }
 
 // A good sentence block, made different by n.
@@ -140,6 +165,10 @@ private slots:
             QTest::addRow("%s", tipo) << inizio << QStringList{QStringLiteral("f.txt: è %1, non un file di testo: aprirlo con il suo programma e salvarlo con «Salva con nome» come «Testo semplice»").arg(tipo)};
         QTest::newRow("no blank line between sentences") << QByteArray(gatto + "dorme. = 2\nIl cane abbaia.\nIl cane = 1\nabbaia. = 2\n")
                                                          << QStringList{"f.txt:4: manca una riga vuota prima di questa frase"};
+        QTest::newRow("no blank line after a typo") << QByteArray("Il gatto dorme.\nIl gato = 1\ndorme. = 2\nIl cane abbaia!\nIl cane = 1\nabbaia! = 2\n")
+                                                    << QStringList{"f.txt:4: manca una riga vuota prima di questa frase"};
+        QTest::newRow("no blank line between numbered sentences") << QByteArray("1) Il gatto dorme.\nIl gatto = 1\ndorme. = 2\n2) Il cane «abbaia.»\nIl cane = 1\nabbaia. = 2\n")
+                                                                  << QStringList{"f.txt:4: manca una riga vuota prima di questa frase"};
         QTest::newRow("a blank line inside a sentence") << QByteArray(gatto + "\n# poi\ndorme. = 2\n\nIl cane abbaia.\nIl cane = 1\nabbaia. = 2\n")
                                                         << QStringList{"f.txt:3: riga vuota dentro la frase della riga 1: i suoi sintagmi vanno uno sotto l'altro"};
         QTest::newRow("a sentence line missing after a whole sentence") << QByteArray(gatto + "dorme. = 2\n\nIl cane = 1\nabbaia. = 2\n")
@@ -152,14 +181,22 @@ private slots:
         QTest::newRow("code 17") << QByteArray(gatto + "dorme. = 17") << QStringList{"f.txt:3: categoria sconosciuta «17»"};
         QTest::newRow("a slip of the keys") << QByteArray(gatto + "dorme. = 2\ndi Anna = specifcazione")
                                             << QStringList{"f.txt:4: categoria sconosciuta «specifcazione»: forse «specificazione»? "};
-        QTest::newRow("a complement with no button") << QByteArray(gatto + "dorme. = 2\ncon Anna = complemento di compagnia")
-                                                     << QStringList{"f.txt:4: categoria «complemento di compagnia» senza tasto: i complementi che non hanno un tasto si scrivono «altro» (16)"};
+        // A hint names a category whose own word the teacher wrote, never a look-alike.
+        for (const auto &[nome, suggerito] : {std::pair{"compl. ogetto", "«oggetto»"}, std::pair{"sogetto", "«soggetto»"},
+                                              std::pair{"c. di moto a lugo", "«moto a luogo»"}, std::pair{"pred. verbal", "«predicato verbale»"},
+                                              std::pair{"moto luogo", ""}, std::pair{"complemento di luogo", ""}, std::pair{"c. di tempo", ""},
+                                              std::pair{"soggetto oggetto", ""}})
+            QTest::addRow("hint for «%s»", nome) << QByteArray(gatto + "dorme. = 2\ndi Anna = " + nome)
+                                                 << QStringList{QStringLiteral("f.txt:4: categoria sconosciuta «%1»: %2").arg(nome, *suggerito ? QStringLiteral("forse %1? ").arg(suggerito) : QStringLiteral("scrivere"))};
+        for (const char *senza : {"complemento di compagnia", "c. di mezzo", "compl. predicativo del soggetto", "c. d'agente"})
+            QTest::addRow("«%s», a complement with no button", senza) << QByteArray(gatto + "dorme. = 2\ncon Anna = " + senza)
+                                                                    << QStringList{QStringLiteral("f.txt:4: categoria «%1» senza tasto: i complementi che non hanno un tasto si scrivono «altro» (16)").arg(senza)};
         for (const char *senza : {"Marta   soggetto", "Marta: soggetto", "Marta - soggetto", "Marta\tsoggetto"})
             QTest::addRow("no = in «%s»", senza) << QByteArray(QByteArray("Marta dorme.\n") + senza + "\ndorme. = 2\n")
                                                 << QStringList{"f.txt:2: manca «=» tra il sintagma e la sua categoria: scrivere «Marta = soggetto»"};
         QTest::newRow("lines ended by CR alone") << QByteArray("Il cane corre.\rIl cane = 1\rcorre. = correre\r")
                                                  << QStringList{"f.txt:3: categoria sconosciuta «correre»"};
-        QTest::newRow("no category") << QByteArray(gatto + "dorme.") << QStringList{"f.txt:3: manca la categoria:"};
+        QTest::newRow("no category") << QByteArray(gatto + "Dorme.") << QStringList{"f.txt:3: manca la categoria:"};
         QTest::newRow("nothing after =") << QByteArray(gatto + "dorme. =") << QStringList{"f.txt:3: manca la categoria dopo «=»"};
         QTest::newRow("nothing before =") << QByteArray(gatto + " = 2") << QStringList{"f.txt:3: manca il sintagma prima di «=»"};
         QTest::newRow("phrase of 29") << QByteArray(gatto + QByteArray(29, 'a') + " = 2")
@@ -179,10 +216,19 @@ private slots:
                                           << QStringList{"f.txt:1: manca la frase intera"};
         QTest::newRow("zero-width blank") << QByteArray(gatto + "dorme.\xe2\x80\x8b = 2\n")
                                           << QStringList{"f.txt:3: la riga contiene un carattere che non si vede (U+200B)"};
-        QTest::newRow("lines counted through comments and CR LF")
-            << QByteArray("# titolo\r\n\r\nIl cane abbaia.\r\nIl cane = 1\r\nabbaia. = 2\r\n\r\n# due\r\n"
+        QTest::newRow("lines counted through a UTF-8 mark, comments and CR LF")
+            << QByteArray("\xEF\xBB\xBF# titolo\r\n\r\nIl cane abbaia.\r\nIl cane = 1\r\nabbaia. = 2\r\n\r\n# due\r\n"
                           "Il cane corre.\r\nIl cane = 1\r\ncorre. = correre\r\n")
             << QStringList{"f.txt:10: categoria sconosciuta «correre»"};
+        // A file of NULs, or UTF-16 without the mark that says so: one message, how to save it.
+        const QString nul = "f.txt: il file è pieno di caratteri nulli (byte 0), come un file salvato in UTF-16 («Unicode») senza il segno";
+        QTest::newRow("UTF-16 without its mark") << utf16("Il gatto dorme.\r\nIl gatto = 1\r\ndorme. = 2\r\n", false).mid(2) << QStringList{nul};
+        QTest::newRow("NULs") << QByteArray(300, '\0') << QStringList{nul};
+        QTest::newRow("UTF-16 cut in half a character") << utf16("Il gatto dorme.", true).chopped(1)
+                                                       << QStringList{"f.txt: il file finisce a metà di un carattere"};
+        // The mark of UTF-8 says what the file is: a spoilt line is not read as ANSI.
+        QTest::newRow("spoilt UTF-8 after its mark") << QByteArray("\xEF\xBB\xBF" + gatto + "dorme = 2\n# caff\xe8\n")
+                                                    << QStringList{"f.txt:4: il testo non è in UTF-8"};
         QByteArray troppe;
         for (int n = 0; n <= maxFrasi; ++n)
             troppe += blocco(n);
@@ -206,30 +252,44 @@ private slots:
     {
         QTest::addColumn<QByteArray>("testo");
         QTest::addColumn<QString>("avviso");
+        QTest::addColumn<QString>("prima"); // line A of the first sentence
+        const QString gatto = QStringLiteral("Il gatto dorme.");
         QTest::newRow("a typo") << QByteArray("Il gatto dorme.\nIl gato = 1\ndorme. = 2\n")
-                                << "f.txt:1: avviso: i sintagmi non hanno le stesse parole della frase (nei sintagmi mancano «gatto»; non sono nella frase «gato»)";
+                                << "f.txt:1: avviso: i sintagmi non hanno le stesse parole della frase (nei sintagmi mancano «gatto»; non sono nella frase «gato»)" << gatto;
         QTest::newRow("elision written out") << QByteArray("Quest'anno nevica.\nQuesto = 5\nanno = 13\nnevica. = 2\n")
-                                             << "f.txt:1: avviso: i sintagmi non hanno le stesse parole della frase (nei sintagmi mancano «quest»; non sono nella frase «questo»)";
+                                             << "f.txt:1: avviso: i sintagmi non hanno le stesse parole della frase (nei sintagmi mancano «quest»; non sono nella frase «questo»)"
+                                             << "Quest'anno nevica.";
         QTest::newRow("twice, blanks aside") << QByteArray("Il gatto dorme.\nIl gatto = 1\ndorme. = 2\n\n# ancora\nIl  gatto   dorme.\nIl gatto = 1\ndorme. = 2\n")
-                                             << "f.txt:6: avviso: la stessa frase della riga 1: si usa solo la prima";
+                                             << "f.txt:6: avviso: la stessa frase della riga 1: si usa solo la prima" << gatto;
         QTest::newRow("twice, other capitals, apostrophe, mark")
             << QByteArray("L'anno \xc3\xa8" " finito.\nL'anno = 1\n\xc3\xa8" " finito. = 3\n\nl\xe2\x80\x99" "anno \xc3\xa8" " finito!\n"
                           "l\xe2\x80\x99" "anno = 1\n\xc3\xa8" " finito! = 3\n")
-            << "f.txt:5: avviso: la stessa frase della riga 1: si usa solo la prima";
+            << "f.txt:5: avviso: la stessa frase della riga 1: si usa solo la prima" << "L'anno è finito.";
         QTest::newRow("saved as Windows' ANSI") << QByteArray("Perch\xe9 il gatto dorme\x85\nPerch\xe9 = 16\nil gatto = 1\ndorme\x85 = 2\n")
-                                                << "f.txt:1: avviso: il file non è in UTF-8: è stato letto come Windows-1252 (la codifica «ANSI» di Blocco note)";
-        QTest::newRow("a list mark") << QByteArray("Il gatto dorme.\nIl gatto = 1\n- dorme. = 2\n")
-                                     << "f.txt:3: avviso: il sintagma comincia con «- », che sembra il segno di un elenco";
+                                                << "f.txt:1: avviso: il file non è in UTF-8: è stato letto come Windows-1252 (la codifica «ANSI» di Blocco note)"
+                                                << "Perché il gatto dorme…";
+        QTest::newRow("a list mark on a phrase") << QByteArray("Il gatto dorme.\nIl gatto = 1\n- dorme. = 2\n")
+                                                 << "f.txt:3: avviso: il sintagma comincia con «- », che sembra il segno di un elenco" << gatto;
+        QTest::newRow("a list mark on the sentence") << QByteArray("- Il gatto dorme.\nIl gatto = 1\ndorme. = 2\n")
+                                                     << "f.txt:1: avviso: la frase comincia con «- », che sembra il segno di un elenco: gli alunni lo vedono"
+                                                     << "- " + gatto;
+        // Every encoding Notepad saves in is read as the text it is, with no word about it.
+        const QString citta = QStringLiteral("Perché la città è bella?");
+        const QString bella = citta + "\r\nPerché = 16\r\nla città = 1\r\nè bella? = 3\r\n";
+        QTest::newRow("UTF-16 LE with its mark, CR LF") << utf16(bella, false) << QString() << citta;
+        QTest::newRow("UTF-16 BE with its mark") << utf16(bella, true) << QString() << citta;
+        QTest::newRow("UTF-8 with its mark, CR LF") << "\xEF\xBB\xBF" + bella.toUtf8() << QString() << citta;
         // Order, case, punctuation and how an accent was typed do not count.
         QTest::newRow("attribute moved, accent decomposed")
             << QByteArray("Il gatto che è qui, in questo appartamento, dorme.\nil gatto = 1\nche = 1\ne\xcc\x80 = 2\n"
                           "qui = 16\nin appartamento = 9\nquesto, = 5\ndorme. = 2\n")
-            << QString();
+            << QString() << "Il gatto che è qui, in questo appartamento, dorme.";
     }
     void avvisi()
     {
         QFETCH(QByteArray, testo);
         QFETCH(QString, avviso);
+        QFETCH(QString, prima);
         const Lettura l = leggi(testo, QStringLiteral("f.txt"));
         QVERIFY2(l.valida(), qPrintable(l.errori().join('\n')));
         const QStringList avvisi = l.avvisi();
@@ -239,8 +299,7 @@ private slots:
         QCOMPARE(avvisi.size(), avviso.isEmpty() ? 1 : 2);
         if (!avviso.isEmpty())
             QVERIFY2(avvisi.first().startsWith(avviso), qPrintable(avvisi.first()));
-        if (avviso.contains("Windows-1252"))
-            QCOMPARE(l.frasi.first().fraseinteraa, QStringLiteral("Perché il gatto dorme…"));
+        QCOMPARE(l.frasi.first().fraseinteraa, prima);
         // A sentence met again is used once, and counted once.
         if (avviso.contains("la stessa frase")) {
             QCOMPARE(l.frasi.size(), 1);
@@ -257,7 +316,14 @@ private slots:
             {"complemento oggetto", 4}, {"altro", 16}, {"16", 16}, {"3", 3}, {"Verbale", 2}, {"nominale", 3},
             {"compl. di termine", 15}, {"Compl. oggetto", 4}, {"pred. verbale", 2}, {"complemento termine", 15},
             {"complemento d'oggetto", 4}, {"complemento d’oggetto", 4}, {"termine.", 15}, {"stato in luogo.", 9},
-            {"0", 0}, {"17", 0}, {"verbo", 0}, {"complemento di oggetto", 0}, {"complemento", 0}, {"compl.", 0}, {"", 0}};
+            // The short forms teachers write, each a wrong hint or none before.
+            {"sogg.", 1}, {"pred. verb.", 2}, {"pred. nom.", 3}, {"c. ogg.", 4}, {"compl. ogg.", 4}, {"c.o.", 4},
+            {"c. oggetto", 4}, {"attr.", 5}, {"app.", 6}, {"appos.", 6}, {"spec.", 7}, {"compl. di spec.", 7},
+            {"denom.", 8}, {"stato in l.", 9}, {"moto a l.", 10}, {"moto da l.", 11}, {"moto per l.", 12},
+            {"t. det.", 13}, {"tempo det.", 13}, {"compl. di tempo det.", 13}, {"t. cont.", 14}, {"tempo cont.", 14},
+            {"term.", 15}, {"c. di termine", 15},
+            {"0", 0}, {"17", 0}, {"verbo", 0}, {"complemento di oggetto", 0}, {"complemento", 0}, {"compl.", 0}, {"", 0},
+            {"c.", 0}, {"tempo", 0}, {"moto l.", 0}, {"c. di mezzo", 0}};
         for (const auto &[nome, codice] : nomi)
             QVERIFY2(codiceCategoria(nome) == codice, qPrintable(nome));
     }
@@ -289,12 +355,13 @@ private slots:
 #endif
         QTest::newRow("no file after --banca") << QStringList{"--banca"} << 2 << "" << "parsilia: manca il nome del file dopo --banca";
         QTest::newRow("check and export") << QStringList{"--verifica", esempio, "--esporta", "x"} << 2 << "" << "parsilia: ";
-        QTest::newRow("good file") << QStringList{"--verifica", esempio} << 0 << esempio + ": 5 frasi, 25 sintagmi.\n" << "";
+        QTest::newRow("good file") << QStringList{"--verifica", esempio} << 0 << nativo(esempio) + ": 5 frasi, 25 sintagmi.\n" << "";
         QTest::newRow("export into no folder") << QStringList{"--esporta", "/nessuna/cartella/frasi.txt"} << 1 << ""
                                                << "parsilia: non si può scrivere /nessuna/cartella/frasi.txt: la cartella "
                                                       + QDir::toNativeSeparators(QFileInfo("/nessuna/cartella/x").absolutePath()) + " non esiste\n";
         QTest::newRow("missing file") << QStringList{"--verifica", "/nessuna/parte.txt"} << 1
-                                      << "/nessuna/parte.txt: il file non esiste\n/nessuna/parte.txt: 1 problema: il file non si può usare così.\n" << "";
+                                      << nativo("/nessuna/parte.txt") + ": il file non esiste\n" + nativo("/nessuna/parte.txt")
+                                             + ": 1 problema: il file non si può usare così.\n" << "";
     }
     void rigaDiComando()
     {
@@ -317,8 +384,30 @@ private slots:
         QVERIFY(riga.parse({"parsilia", "verbi.txt"}));
         QCOMPARE(rigadicomando::fileBanca(riga), QStringLiteral("verbi.txt"));
         QByteArray nome = "parsilia", file = "verbi.txt";
-        char *argv[] = {nome.data(), file.data()};
+        char *argv[] = {nome.data(), file.data(), file.data()};
         QVERIFY(rigadicomando::apreFinestre(2, argv));
+        QVERIFY(!rigadicomando::usoErrato(2, argv));
+        // Two files dropped on it together, or a mistyped option in a
+        // shortcut, with no terminal to read why: a message box says it,
+        // then it ends as from a terminal.
+        QVERIFY(rigadicomando::usoErrato(3, argv));
+        const auto nonParte = [](const QStringList &argomenti) {
+            QString testo;
+            quandoModale([&](QWidget *m) {
+                testo = qobject_cast<QMessageBox *>(m)->text();
+                m->close();
+            });
+            QCommandLineParser p;
+            rigadicomando::prepara(p);
+            return rigadicomando::esegui(p, false, argomenti) == rigadicomando::esitoUsoErrato ? testo : QString();
+        };
+        const QString verbi = cartella.filePath("verbi.txt");
+        QString testo = nonParte({"parsilia", "--muto", verbi, cartella.filePath("altro.txt"), "terzo.txt"});
+        QVERIFY2(testo.contains("ne ha ricevuti 3:</p><p>" + nativo(verbi) + "<br>e, in più, altro.txt, terzo.txt.</p>"), qPrintable(testo));
+        testo = nonParte({"parsilia", "--mutto", verbi});
+        QVERIFY2(testo.contains("Parsilia non è partito: opzione sconosciuta: --mutto."), qPrintable(testo));
+        QVERIFY(testo.contains("<pre>Uso: parsilia [opzioni] [FILE]"));
+        QVERIFY(testo.contains("  --banca FILE "));
     }
 
     void verificaEdEsporta()
@@ -336,10 +425,10 @@ private slots:
         QVERIFY(QDir(cartella.path()).mkpath(QStringLiteral("Nicolò")));
         const QString accentato = cartella.filePath(QStringLiteral("Nicolò/frasi.txt"));
         QVERIFY(QFile::copy(esempio, accentato));
-        QVERIFY(parsilia({"--verifica", accentato}).uscita.startsWith(accentato + ": 5 frasi, 25 sintagmi."));
+        QVERIFY(parsilia({"--verifica", accentato}).uscita.startsWith(nativo(accentato) + ": 5 frasi, 25 sintagmi."));
 
         // --verifica: every problem with its line, a count, status 1.
-        const QString guasto = file("guasto.txt", "Il gatto dorme.\nIl gatto = soggetto\ndorme. = verbo\n\nPiove.\nPiove. = 2\n\nPiove.\nPiove. = 2\n");
+        const QString guasto = nativo(file("guasto.txt", "Il gatto dorme.\nIl gatto = soggetto\ndorme. = verbo\n\nPiove.\nPiove. = 2\n\nPiove.\nPiove. = 2\n"));
         Esecuzione e = parsilia({"--verifica", guasto});
         QCOMPARE(e.esito, 1);
         QCOMPARE(e.uscita.count(guasto + ':'), 4); // a problem, two warnings, the count
@@ -349,7 +438,7 @@ private slots:
         // A good one: the summary, per category, and where it can go.
         e = parsilia({"--verifica", esempio});
         QCOMPARE(e.esito, 0);
-        QVERIFY(e.uscita.contains(esempio + ": 5 frasi, 25 sintagmi.\n"));
+        QVERIFY(e.uscita.contains(nativo(esempio) + ": 5 frasi, 25 sintagmi.\n"));
         QVERIFY(e.uscita.contains(QRegularExpression("\n +1  SOGGETTO +4\n")));
         QVERIFY(e.uscita.contains("Categorie mai usate: 8 complemento di DENOMINAZIONE, 11"));
         // The summary first, then what deserves a look.
@@ -363,20 +452,24 @@ private slots:
         QVERIFY(grande.size() > bancainsegnante::maxByte);
         e = parsilia({"--verifica", file("grande.txt", grande)});
         QCOMPARE(e.esito, 1);
-        QVERIFY2(e.uscita.contains("il file è troppo grande"), qPrintable(e.uscita));
+        QVERIFY2(e.uscita.contains(QStringLiteral("il file è troppo grande (%1 byte): al massimo 1 MB, 1048576 byte").arg(grande.size())),
+                 qPrintable(e.uscita));
         QVERIFY(!e.uscita.contains(" frasi, "));
         // The longest sentence that fits: line A of 86 characters to the
-        // column, line B of 20 (107 in all); line B of 28; and "sì." never
-        // alone on line B, which the screen would not show.
+        // column, alone or with a line B of 20 (107 in all) or of 4; line B
+        // of 28; a blank just past the column, which line A never takes;
+        // and "sì." never alone on line B, which the screen would not show.
         const QByteArray rigaA = QByteArray(40, 'a') + ' ' + QByteArray(45, 'b');
         const QByteArray fino = "Il gatto = 1\ndorme = 2\n";
-        for (const QByteArray &frase : {rigaA + ' ' + QByteArray(20, 'c'), QByteArray(80, 'a') + ' ' + QByteArray(28, 'b'),
+        for (const QByteArray &frase : {rigaA, rigaA + ' ' + QByteArray(20, 'c'), rigaA + " casa", QByteArray(80, 'a') + ' ' + QByteArray(28, 'b'),
+                                        QByteArray(80, 'a') + ' ' + QByteArray(6, 'b') + ' ' + QByteArray(20, 'c'),
                                         QByteArray(80, 'a') + " casa, s\xc3\xac."}) {
             const Lettura l = leggi(frase + '\n' + fino, QStringLiteral("f.txt"));
             QVERIFY2(l.valida(), qPrintable(l.errori().join('\n')));
-            QCOMPARE(l.frasi.first().fraseinteraa + ' ' + l.frasi.first().fraseinterab, QString::fromUtf8(frase));
-            // Line B long enough for the screen to show it.
-            QVERIFY(l.frasi.first().fraseinterab.size() >= 4);
+            const FraseBanca &f = l.frasi.first();
+            QCOMPARE((f.fraseinteraa + ' ' + f.fraseinterab).trimmed(), QString::fromUtf8(frase));
+            // Line B long enough for the screen to show it, or none.
+            QVERIFY(f.fraseinterab.size() >= 4 || (f.fraseinterab == " " && frase == rigaA));
         }
 
         // --esporta writes the built-in bank, which checks as good...
@@ -435,29 +528,34 @@ private slots:
         sceltabanca::carica(QString());
         QCOMPARE(frasiinsegnante.size(), 1);
         QCOMPARE(frasiinsegnante.at(0).fraseinteraa, QStringLiteral("Il gatto 1 dorme."));
-        QCOMPARE(frasiinuso, QStringLiteral("Frasi dell'insegnante: frasi.txt, 1 frase"));
-        // A pupil's broken file gives way to the class's, with a word.
+        QCOMPARE(frasiinuso, QStringLiteral("Frasi personali: frasi.txt, 1 frase"));
+        // At a pupil's start, a pupil's broken file gives way to the class's
+        // with no message box: the screens name both, told apart.
         scrivi(utente + "/parsilia/frasi.txt", "Il gatto dorme.\nIl gatto = verbo\n");
-        bool avvisato = false;
-        QStringList dettagli; // Qt's button for the whole list, before and after a press
+        QVERIFY(!conMessaggio([] { sceltabanca::carica(QString()); }));
+        QCOMPARE(frasiinsegnante.at(0).fraseinteraa, QStringLiteral("Il gatto 2 dorme."));
+        QCOMPARE(frasiinuso, QStringLiteral("Frasi della classe: frasi.txt, 1 frase (frasi.txt personale non si può usare)"));
+        // A class's file named frasi.txt in Explorer, which hides ".txt", is
+        // frasi.txt.txt: found all the same, and named as it is; its list
+        // mark is no reason for a box at a pupil's start either.
+        QVERIFY(QFile::remove(scuola + "/parsilia/frasi.txt"));
+        scrivi(scuola + "/parsilia/frasi.txt.txt", "- " + blocco(4));
+        QVERIFY(!conMessaggio([] { sceltabanca::carica(QString()); }));
+        QCOMPARE(frasiinsegnante.at(0).fraseinteraa, QStringLiteral("- Il gatto 4 dorme."));
+        QCOMPARE(frasiinuso, QStringLiteral("Frasi della classe: frasi.txt.txt, 1 frase (frasi.txt personale non si può usare)"));
+        // A broken file the teacher opened herself: the box says what comes instead.
+        QString testo;
         quandoModale([&](QWidget *m) {
-            auto *box = qobject_cast<QMessageBox *>(m);
-            avvisato = box->text().contains(scuola + "/parsilia/frasi.txt");
-            for (QPushButton *b : box->findChildren<QPushButton *>())
-                if (b != box->button(QMessageBox::Ok)) {
-                    dettagli.append(b->text());
-                    b->click();
-                    dettagli.append(b->text());
-                }
+            testo = qobject_cast<QMessageBox *>(m)->text();
             m->close();
         });
-        sceltabanca::carica(QString());
-        QVERIFY(avvisato);
-        QCOMPARE(dettagli, (QStringList{"Mostra dettagli...", "Nascondi dettagli..."}));
-        QCOMPARE(frasiinsegnante.at(0).fraseinteraa, QStringLiteral("Il gatto 2 dorme."));
-        QCOMPARE(frasiinuso, QStringLiteral("Frasi dell'insegnante: frasi.txt, 1 frase (frasi.txt non si può usare)"));
-        // A file named on the command line comes first.
-        sceltabanca::carica(esempio);
+        sceltabanca::carica(file("verbi.txt", "Piove.\nPiove. = 16\n"));
+        QVERIFY2(testo.endsWith("Per ora Parsilia userà le frasi del file\n" + nativo(scuola + "/parsilia/frasi.txt.txt") + '.'), qPrintable(testo));
+        QCOMPARE(frasiinuso, QStringLiteral("Frasi della classe: frasi.txt.txt, 1 frase (verbi.txt e frasi.txt personale non si possono usare)"));
+        // A file named on the command line comes first; its only warning,
+        // the categories it leaves unused as every file of a few sentences
+        // does, is no reason for a box.
+        QVERIFY(!conMessaggio([] { sceltabanca::carica(esempio); }));
         QCOMPARE(frasiinsegnante.size(), 5);
 #ifndef Q_OS_WIN
         // The class's folder that --verifica suggests is the one the README
@@ -510,27 +608,47 @@ private slots:
 
     void fileGuastoAllAvvio()
     {
-        // The message names the file and its first problems; the drill then
-        // runs on the built-in bank.
+        // The message names the file once and its first problems by their
+        // lines; the drill then runs on the built-in bank.
         QByteArray guasto;
-        for (int n = 0; n < 7; ++n)
+        for (int n = 0; n < 21; ++n)
             guasto += "Frase " + QByteArray::number(n) + ".\nFrase = 1\n\n";
         const QString percorso = file("guasto.txt", guasto);
         QString testo, dettagli;
+        QStringList pulsante; // Qt's button for the whole list, before and after a press
+        int righe = 0;
+        bool cresce = false;
         quandoModale([&](QWidget *m) {
-            testo = qobject_cast<QMessageBox *>(m)->text();
-            dettagli = qobject_cast<QMessageBox *>(m)->detailedText();
+            auto *box = qobject_cast<Messaggio *>(m);
+            testo = box->text();
+            dettagli = box->detailedText();
+            QAbstractButton *mostra = box->buttons().constFirst() == box->button(QMessageBox::Ok) ? box->buttons().constLast()
+                                                                                                 : box->buttons().constFirst();
+            pulsante << mostra->text() << (mostra->click(), mostra->text());
+            // Twenty lines of problems in view at once, and more in a larger box.
+            QWidget *area = box->areaDettagli();
+            const int altezza = area->height();
+            righe = altezza / area->fontMetrics().lineSpacing();
+            box->resize(box->width(), box->height() + 200);
+            QCoreApplication::processEvents();
+            cresce = area->height() > altezza;
             m->close();
         });
         sceltabanca::carica(percorso);
-        QVERIFY2(testo.contains(percorso + ":1: la frase non ha il predicato"), qPrintable(testo));
-        QVERIFY(testo.contains(percorso + ":13: "));
-        QVERIFY(!testo.contains(percorso + ":16: "));
-        QVERIFY(testo.contains("(e altri 2: «Mostra dettagli» li elenca tutti)"));
+        QVERIFY2(testo.startsWith("Il file di frasi\n" + nativo(percorso) + "\nha dei problemi e non si può usare:\n\n"
+                                  "riga 1: la frase non ha il predicato"), qPrintable(testo));
+        QVERIFY(testo.contains("\nriga 13: "));
+        QVERIFY(!testo.contains("riga 16: "));
+        QVERIFY(testo.contains("(e altri 16: «Mostra dettagli» li elenca tutti)"));
         // What to do, in words, for a teacher with no terminal.
         QVERIFY(testo.contains("correggere quelle righe, salvarlo e aprirlo di nuovo"));
         QVERIFY(testo.contains("Parsilia userà le frasi già incluse nel programma."));
-        QCOMPARE(dettagli.count(percorso + ':'), 7);
+        QVERIFY(dettagli.startsWith(nativo(percorso) + "\n\nriga 1: la frase non ha il predicato"));
+        QCOMPARE(dettagli.count(nativo(percorso)), 1);
+        QCOMPARE(dettagli.count("\nriga "), 21);
+        QCOMPARE(pulsante, (QStringList{"Mostra dettagli...", "Nascondi dettagli..."}));
+        QVERIFY2(righe >= 20, qPrintable(QString::number(righe)));
+        QVERIFY(cresce);
         QVERIFY(frasiinsegnante.isEmpty());
         QCOMPARE(frasiinuso, QStringLiteral("guasto.txt non si può usare: frasi del programma"));
 
@@ -541,12 +659,24 @@ private slots:
         ambiente->orologio.numeri = {0.005f};
         QTest::mouseClick(f.VIA, Qt::LeftButton);
         QCOMPARE(f.FRASE_INTERA_A->caption(), sceltabanca::frasiIncorporate().at(0).fraseinteraa);
+        // The built-in bank's rows count from 0.
+        QCOMPARE(f.Label1->caption(), QStringLiteral("frase n°0"));
     }
 
     void fileLettoUnaVolta()
     {
-        const QString percorso = file("frasi.txt", blocco(1) + blocco(2));
+        // A file the teacher opened herself, usable with a warning on one
+        // of its lines: a box says so, and the drill starts on it.
+        const QString percorso = file("frasi.txt", "- " + blocco(1) + blocco(2));
+        QString testo;
+        quandoModale([&](QWidget *m) {
+            testo = qobject_cast<QMessageBox *>(m)->text();
+            m->close();
+        });
         sceltabanca::carica(percorso);
+        QVERIFY2(testo.startsWith("Il file di frasi\n" + nativo(percorso) + "\nsi può usare, ma con 2 avvisi:\n\n"
+                                  "riga 1: la frase comincia con «- »"), qPrintable(testo));
+        QVERIFY(testo.contains("\nnessun sintagma è delle categorie 3 «predicato nominale»"));
         QVERIFY(QFile::remove(percorso));
         FormB &f = istanza<FormB>();
         f.Show();
@@ -554,7 +684,8 @@ private slots:
         ambiente->orologio.numeri = {0.9f};
         QTest::mouseClick(f.VIA, Qt::LeftButton);
         QCOMPARE(f.FRASE_INTERA_A->caption(), QStringLiteral("Il gatto 2 dorme."));
-        QCOMPARE(f.Label1->caption(), QStringLiteral("frase n°1"));
+        // Her second sentence, as she counts them.
+        QCOMPARE(f.Label1->caption(), QStringLiteral("frase n°2"));
     }
 
     void ogniFraseUnaVoltaPoiCompletate()

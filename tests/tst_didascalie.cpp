@@ -10,6 +10,7 @@
 #include "screens/iniziale.h"
 #include "services/cornice.h"
 #include "services/etichetta.h"
+#include "services/figura.h"
 #include "services/pulsante.h"
 
 #include <QFontMetricsF>
@@ -148,6 +149,27 @@ void coperture(FormB &f, QStringList &problemi)
             }
 }
 
+// The grade screen's wide blue frame runs whole around it: no letters of a
+// caption drawn over its border.
+void cornice(classificaform *g, QStringList &problemi)
+{
+    const QImage im = g->grab().toImage();
+    const QRect fuori = g->Shape1->geometry();
+    const int spessore = g->Shape1->borderWidth();
+    const QRect dentro = fuori.adjusted(spessore, spessore, -spessore, -spessore);
+    const QRgb bordo = g->Shape1->borderColor().rgb();
+    for (int y = fuori.top(); y <= fuori.bottom(); ++y)
+        for (int x = fuori.left(); x <= fuori.right(); ++x)
+            if (!dentro.contains(x, y) && im.valid(x, y) && im.pixel(x, y) != bordo) {
+                const QWidget *w = g->childAt(x, y);
+                const QString p = QStringLiteral("the frame's border covered at %1,%2 by \"%3\"")
+                                      .arg(x).arg(y).arg(w ? w->property("text").toString() : QString());
+                if (!problemi.contains(p))
+                    problemi.append(p);
+                return;
+            }
+}
+
 } // namespace
 
 class TestDidascalie : public QObject
@@ -245,7 +267,8 @@ private slots:
         QVERIFY2(l.valida(), qPrintable(l.errori().join(QLatin1Char('\n'))));
         QCOMPARE(l.frasi.size(), 3);
         frasiinsegnante = l.frasi;
-        frasiinuso = QStringLiteral("Frasi dell'insegnante: limiti.txt, 3 frasi");
+        // The longest label the choice of a file gives.
+        frasiinuso = QStringLiteral("Frasi della classe: frasi.txt.txt, 2000 frasi (verbi.txt e frasi.txt personale non si possono usare)");
         FormB &f = istanza<FormB>();
         f.Show();
         domandeperserie = 30000;
@@ -281,7 +304,10 @@ private slots:
         f.Command8_Click();
         controlla(&istanza<FRM_ERRORI>(), problemi);
         for (int grado = 1; grado <= 6; ++grado) {
-            quandoModale([&](QWidget *g) { controlla(g, problemi); });
+            quandoModale([&](QWidget *g) {
+                controlla(g, problemi);
+                cornice(static_cast<classificaform *>(g), problemi);
+            });
             livello = grado;
             istanza<classificaform>().Show(&f);
         }

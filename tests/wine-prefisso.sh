@@ -6,11 +6,16 @@
 export WINEPREFIX=${PARSILIA_WINEPREFIX:-$(cd "$1" && pwd)/wine}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+# Ready once marked so: Wine writes system.reg early, while the prefix is
+# still being made, and a program started then may hang.
+if [ ! -f "$WINEPREFIX/.pronto" ]; then
     mkdir -p "$WINEPREFIX"
     (
         flock 9
-        [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
-        wineserver -w
+        if [ ! -f "$WINEPREFIX/.pronto" ]; then
+            wineboot -i >/dev/null 2>&1
+            wineserver -w
+            touch "$WINEPREFIX/.pronto"
+        fi
     ) 9>"$WINEPREFIX.lock"
 fi

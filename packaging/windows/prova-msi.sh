@@ -448,7 +448,7 @@ verifica "LEGGIMI.txt dice la versione, --muto, --voce, frasi.txt e la licenza" 
 if ! $sostituto; then
     aiuto=$(timeout 120 wine "$(winepath -w "$estratto/Parsilia/Parsilia.exe")" --help 2>/dev/null | tr -d '\r')
     wineserver -w
-    cercati=$(grep -o '[^ ]*/parsilia/frasi.txt' <<<"$aiuto" | head -3 |
+    cercati=$(grep -o '[^ ]*\\parsilia\\frasi\.txt' <<<"$aiuto" | head -3 | tr '\\' / |
         sed -e 's|^C:/users/[^/]*/AppData/Local/|%LOCALAPPDATA%/|' -e 's|^C:/ProgramData/|%PROGRAMDATA%/|' \
             -e "s|^$(winepath -w "$estratto/Parsilia" | tr '\\' / | sed 's/[.[*^$]/\\&/g')/|<Parsilia.exe>/|")
     verifica "LEGGIMI.txt dà le cartelle dove Parsilia cerca frasi.txt" \
