@@ -168,7 +168,7 @@ wine "$lavoro/solo/Parsilia.exe" --muto --voce > "$lavoro/uscita" 2>&1 &
 pid_p=$!
 avviso=$(attendi 60 messaggio) || fallito "no message box for a voice without its data"
 sleep 0.5
-cattura "$foto/7-voce-senza-dati.png"
+cattura "$foto/8-voce-senza-dati.png"
 finestra > /dev/null || fallito "no title screen beside the message of the voice"
 echo "--voce: no message with its data, one message without, and the title screen"
 kill $pid_p 2>/dev/null
