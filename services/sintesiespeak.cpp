@@ -9,6 +9,7 @@
 #include <espeak-ng/espeak_ng.h>
 #include <espeak-ng/speak_lib.h>
 
+#include <algorithm>
 #include <cstring>
 #include <type_traits>
 #include <vector>
@@ -247,18 +248,16 @@ QString SintesiEspeak::avvia()
     return QString();
 }
 
-QByteArray SintesiEspeak::wav(const QStringList &parti, const std::function<bool()> &annullata)
+QByteArray SintesiEspeak::wav(const QStringList &parlate, const std::function<bool()> &annullata)
 {
     std::lock_guard<std::mutex> turno(m_turno);
     Raccolta r;
     r.annullata = &annullata;
     raccolta = &r;
-    for (const QString &parte : parti) {
-        static const QRegularExpression parola(QStringLiteral("[\\p{L}\\p{N}]"));
-        const QString parlato = testoParlato(parte);
-        if (!parlato.contains(parola))
+    for (const QString &parlata : parlate) {
+        if (std::none_of(parlata.cbegin(), parlata.cend(), [](QChar c) { return c.isLetterOrNumber(); }))
             continue;
-        const QByteArray testo = parlato.toUtf8();
+        const QByteArray testo = parlata.toUtf8();
         if (!r.campioni.empty())
             r.campioni.resize(r.campioni.size() + size_t(pausaTraLeParti * m_frequenza), 0);
         espeak.Synthesize(testo.constData(), size_t(testo.size()) + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8,

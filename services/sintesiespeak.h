@@ -20,8 +20,9 @@ public:
 
     // The parts read in turn, a short pause between them, as a wave file
     // (16-bit mono PCM); empty when there is nothing to read, or when
-    // annullata returns true (it is asked as the synthesis goes on).
-    QByteArray wav(const QStringList &parti, const std::function<bool()> &annullata = {});
+    // annullata returns true (it is asked as the synthesis goes on). The
+    // parts come as the voice is given them (testoParlato).
+    QByteArray wav(const QStringList &parlate, const std::function<bool()> &annullata = {});
     // The phonemes (IPA) of the text as the voice would read it.
     QString fonemi(const QString &testo);
 

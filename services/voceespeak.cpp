@@ -37,9 +37,16 @@ VoceEspeak::~VoceEspeak()
 
 void VoceEspeak::leggi(const QStringList &parti)
 {
+    // Made ready for the voice here, in the windows' thread: Qt's regular
+    // expressions keep a stack for each thread they run in, which a thread
+    // of the program's own (this voice's) frees unsafely as it ends on
+    // Windows.
+    QStringList parlate;
+    for (const QString &parte : parti)
+        parlate.append(testoParlato(parte));
     {
         std::lock_guard<std::mutex> blocco(m_mutex);
-        m_richiesta = parti;
+        m_richiesta = parlate;
         m_inAttesa = true;
         ++m_generazione;
     }
