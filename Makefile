@@ -4,9 +4,10 @@
 
 BUILD     ?= build
 # clang with its libFuzzer (libclang-rt-14-dev, only recommended by clang)
-# fuzzes the reader of a teacher's file of sentences.
+# fuzzes the reader of a teacher's file of sentences. libespeak-ng-dev and
+# espeak-ng-data: the voice (--voce), and its tests.
 PACCHETTI := g++ cmake make qt6-base-dev libxcb1-dev libsdl2-mixer-dev fonts-liberation2 fonts-urw-base35 \
-             xvfb xdotool x11-utils openbox clang libclang-rt-14-dev
+             libespeak-ng-dev espeak-ng-data xvfb xdotool x11-utils openbox clang libclang-rt-14-dev
 SUDO      := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS      := $(shell nproc 2>/dev/null || echo 2)
 
@@ -71,8 +72,10 @@ fuzz: configure
 	$(BUILD)/fuzz/fuzz_lettore -max_total_time=$(FUZZ_SECONDI) -timeout=10 -rss_limit_mb=2048 \
 	    -print_final_stats=1 -artifact_prefix=$(BUILD)/fuzz/ $(BUILD)/fuzz/nuovi fuzz/corpus
 
-# Parsilia.exe for 64-bit Windows, cross-built here: $(BUILD_WINDOWS)/Parsilia.exe
-# and its cues in $(BUILD_WINDOWS)/suoni. It links a static Qt built once by
+# Parsilia.exe for 64-bit Windows, cross-built here: $(BUILD_WINDOWS)/Parsilia.exe,
+# its cues in $(BUILD_WINDOWS)/suoni and its voice's data in
+# $(BUILD_WINDOWS)/espeak-ng-data (espeak-ng is linked in, from
+# packaging/windows/espeak-mingw.sh). It links a static Qt built once by
 # packaging/windows/qt-mingw.sh (the better part of an hour the first time,
 # kept in /var/cache/parsilia). The cues, the sentence bank and the icon are
 # made by the native build's tools, in $(BUILD).
@@ -82,12 +85,18 @@ windows: configure
 	@$(MAKE) --no-print-directory deps PACCHETTI="$(PACCHETTI_WINDOWS)"
 	cmake --build $(BUILD) -j$(JOBS) --target gensuoni generabanca disegnaicona
 	$(SUDO) packaging/windows/qt-mingw.sh
-	@# A build folder made with another Qt (other options, another patch) is made anew.
+	$(SUDO) packaging/windows/espeak-mingw.sh
+	@# A build folder made with another Qt (other options, another patch) is made anew;
+	@# one made with another espeak-ng is pointed at the new one.
 	@qt=$$(packaging/windows/qt-mingw.sh --prefix); \
+	espeak=$$(packaging/windows/espeak-mingw.sh --prefix); \
 	if ! grep -qsF "$$qt/" $(BUILD_WINDOWS)/CMakeCache.txt; then \
 	    rm -rf $(BUILD_WINDOWS); \
 	    cmake -S . -B $(BUILD_WINDOWS) -G Ninja -DCMAKE_BUILD_TYPE=Release \
-	        -DCMAKE_TOOLCHAIN_FILE=$$qt/lib/cmake/Qt6/qt.toolchain.cmake -DPARSILIA_STRUMENTI_HOST=$(CURDIR)/$(BUILD); \
+	        -DCMAKE_TOOLCHAIN_FILE=$$qt/lib/cmake/Qt6/qt.toolchain.cmake -DPARSILIA_STRUMENTI_HOST=$(CURDIR)/$(BUILD) \
+	        -DPARSILIA_ESPEAK=$$espeak; \
+	elif ! grep -qsxF "PARSILIA_ESPEAK:PATH=$$espeak" $(BUILD_WINDOWS)/CMakeCache.txt; then \
+	    cmake $(BUILD_WINDOWS) -DPARSILIA_ESPEAK=$$espeak > /dev/null; \
 	fi
 	cmake --build $(BUILD_WINDOWS) -j$(JOBS) --target parsilia suoni
 
@@ -143,7 +152,7 @@ test-windows: windows
 bench-windows: windows
 	@$(MAKE) --no-print-directory deps PACCHETTI="$(PACCHETTI_PROVA_MSI)"
 	cmake -DPARSILIA_BENCH=ON $(BUILD_WINDOWS) > /dev/null
-	cmake --build $(BUILD_WINDOWS) -j$(JOBS) --target bench_avvio bench_avvio_qt
+	cmake --build $(BUILD_WINDOWS) -j$(JOBS) --target bench_avvio bench_avvio_qt bench_voce
 	bench/wine.sh $(BUILD_WINDOWS)
 
 clean:

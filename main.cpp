@@ -5,6 +5,7 @@
 #include "services/criteri.h"
 #include "services/lettoremuto.h"
 #include "services/toolkit.h"
+#include "services/voceespeak.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -34,10 +35,19 @@ int main(int argc, char **argv)
     QApplication::setStyle(QStringLiteral("Fusion"));
     toolkit::preparaCaratteri();
     sceltabanca::carica(rigadicomando::fileBanca(riga));
-    // Not even the sound system is loaded. A lab's policy silences every
-    // start, the menu's and a file opened from the desktop alike.
+    // Not even the sound system is loaded, unless the voice needs it. A
+    // lab's policy silences every start, the menu's and a file opened from
+    // the desktop alike.
     if (riga.isSet(QStringLiteral("muto")) || mutoPerCriterio())
         Lettore::imposta(&muto);
+    // The voice is made before the first screen, so that it is ready by the
+    // first VIA; without --voce nothing of it is loaded. It is destroyed
+    // before the application, to which its last reading may be on its way.
+    std::unique_ptr<VoceEspeak> voce;
+    if (riga.isSet(QStringLiteral("voce"))) {
+        voce = std::make_unique<VoceEspeak>();
+        Voce::imposta(voce.get());
+    }
     // The program starts on its title screen; everything else follows from
     // the screens' own events.
     istanza<Iniziale>().Show();

@@ -40,6 +40,9 @@ const Opzione opzioni[] = {
                                  "nel formato dei file dell'insegnante, ed esce"},
     {nullptr, "muto", nullptr, "esercita senza suoni (per un laboratorio, dove i suoni di tutti i PC si "
                                "sentirebbero insieme)"},
+    {nullptr, "voce", nullptr, "legge ad alta voce la frase, il sintagma in rosso, il nome e la domanda del "
+                               "tasto sotto il puntatore e il voto, per gli alunni con DSA; il tasto L o "
+                               "l'altoparlante rileggono la frase. Con --muto tacciono i suoni, non la voce"},
 };
 
 // Qt's own options, with one dash or two, which QApplication takes off the

@@ -10,11 +10,11 @@ class QCommandLineParser;
 
 // Parsilia's command line:
 //
-//   parsilia [--banca FILE | FILE] [--muto]
+//   parsilia [--banca FILE | FILE] [--muto] [--voce]
 //                               the drill, on a teacher's sentences if named
 //                               (a file opened with Parsilia from the
 //                               desktop comes without the option), without
-//                               sound if asked
+//                               cues or reading aloud if asked
 //   parsilia --verifica FILE    checks a teacher's file and says what is wrong
 //   parsilia --esporta FILE     writes the built-in sentences in that format
 //   parsilia --help | --version

@@ -52,7 +52,7 @@ cmake -S "$sorgenti" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DPARSILIA_SANITIZER=OFF -DPARSILIA_BENCH=ON > "$lavoro/cmake.log" ||
     { cat "$lavoro/cmake.log"; exit 1; }
 cmake --build "$build" -j"$(nproc)" --target parsilia bench_gestori bench_avvio \
-    bench_avvio_qt bench_cronometro bench_attesa bench_vuoto_qt bench_vuoto_sdl bench_banca > "$lavoro/build.log" 2>&1 ||
+    bench_avvio_qt bench_cronometro bench_attesa bench_voce bench_vuoto_qt bench_vuoto_sdl bench_banca > "$lavoro/build.log" 2>&1 ||
     { cat "$lavoro/build.log"; exit 1; }
 echo "built"
 
@@ -201,6 +201,14 @@ altri_finiti=$(awk '$5 == "ended" {n++} END {print n + 0}' "$lavoro/fili.txt")
 titolo "CPU while waiting and during the hold (real clock, real player; bench_attesa)"
 "$build/bench_attesa" 5 | tee "$lavoro/attesa.txt"
 
+# ---- 4b. The voice (--voce): from VIA to the first sound, and its memory -----------
+titolo "The voice: VIA to the first sound of the sentence, and memory with and without it (bench_voce)"
+"$build/bench_voce" | tee "$lavoro/voce.txt"
+"$build/bench_voce" senza > "$lavoro/senza-voce.txt"
+echo "  without the voice, the same presses: $(grep VmHWM "$lavoro/senza-voce.txt")"
+hwm_voce=$(awk '/VmHWM/ {print $4}' "$lavoro/voce.txt")
+hwm_senza=$(awk '/VmHWM/ {print $4}' "$lavoro/senza-voce.txt")
+
 # ---- 5. Peak memory on a full-HD display, after answers ------------------------------
 # The peak above is taken on the offscreen platform's small screen before any
 # answer. Here the real binary runs on a 1920x1080 virtual X display
@@ -347,6 +355,12 @@ for voce in "Right answer|right" "Wrong answer|wrong"; do
     ms=$(attesa "${voce%%|*}" ms)
     riga "1 s hold, ${voce#*|} answer: main thread" "$ms ms; $r wake-ups" "sleeps" "$(esito "$(entro "$ms" 10)")"
 done
+for voce in "playing, device open|device open" "playing, device closed|device closed"; do
+    ms=$(awk -v r="${voce%%|*}" 'index($0, r) {print $8}' "$lavoro/voce.txt")
+    riga "voice: VIA to first sound, ${voce#*|}, max" "$ms ms" "<= 300 ms" "$(esito "$(entro "$ms" 300)")"
+done
+piu_mib=$(awk -v a="$hwm_voce" -v b="$hwm_senza" 'BEGIN {printf "%.1f", (a - b) / 1024}')
+riga "voice: peak memory more than without it" "$piu_mib MiB" "<= 15 MiB" "$(esito "$(entro "$piu_mib" 15)")"
 echo
 echo "  without a target:"
 riga "FormB built + Form_Load" "$(due BM_CaricamentoFormB) us" "" ""

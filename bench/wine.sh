@@ -6,7 +6,9 @@
 #     both built as Parsilia.exe is: the median of the wall-clock times of
 #     whole runs, Wine's own start included in both; target ratio <= 1.5;
 #   - the size of Parsilia.exe;
-#   - the resident memory of Parsilia.exe five seconds after its start.
+#   - the resident memory of Parsilia.exe five seconds after its start;
+#   - the voice (bench_voce.exe): from VIA to the sentence handed to winmm,
+#     and the peak memory with the voice against the same presses without.
 # docs/BENCHMARKS.md keeps the figures.
 #
 #   bench/wine.sh BUILD_WINDOWS [RUNS]
@@ -28,7 +30,7 @@ riordina() {
 }
 trap riordina EXIT
 
-for f in bench_avvio.exe bench_avvio_qt.exe Parsilia.exe; do
+for f in bench_avvio.exe bench_avvio_qt.exe bench_voce.exe Parsilia.exe; do
     [ -f "$build/$f" ] || { echo "$build/$f is missing (make bench-windows)" >&2; exit 1; }
 done
 
@@ -70,3 +72,30 @@ sleep 5
 memoria=$(awk '/^VmRSS/ { print $2 }' "/proc/$pid_p/status" 2>/dev/null || true)
 [ -n "$memoria" ] || { echo "Parsilia.exe was not running after five seconds" >&2; exit 1; }
 echo "Parsilia.exe five seconds after its start: $memoria kB resident"
+kill "$pid_p" 2>/dev/null || true
+wait "$pid_p" 2>/dev/null || true
+pid_p=
+
+# The voice: its figures from the program itself, its peak memory from
+# outside (Wine's /proc), sampled until the program ends.
+picco() { # OUTPUT ARGUMENTS...: runs bench_voce.exe; its output, then its peak VmHWM in kB, into OUTPUT
+    local uscita=$1 massimo=0 ora pid
+    shift
+    wine "$build/bench_voce.exe" "$@" >"$uscita.crlf" 2>/dev/null &
+    pid=$!
+    while kill -0 "$pid" 2>/dev/null; do
+        ora=$(awk '/^VmHWM/ { print $2 }' "/proc/$pid/status" 2>/dev/null || true)
+        ((${ora:-0} > massimo)) && massimo=$ora
+        sleep 0.2
+    done
+    wait "$pid" || true
+    { tr -d '\r' <"$uscita.crlf"; echo "peak (outside): $massimo kB"; } >"$uscita"
+    rm -f "$uscita.crlf"
+}
+picco "$build/voce-bench.txt"
+cat "$build/voce-bench.txt"
+picco "$build/voce-bench-senza.txt" senza
+con=$(awk '/peak \(outside\)/ { print $3 }' "$build/voce-bench.txt")
+senza=$(awk '/peak \(outside\)/ { print $3 }' "$build/voce-bench-senza.txt")
+echo "the same presses without the voice: peak $senza kB; the voice adds" \
+    "$(awk -v a="$con" -v b="$senza" 'BEGIN { printf "%.1f", (a - b) / 1024 }') MiB (target <= 15)"

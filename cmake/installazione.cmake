@@ -110,6 +110,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # SDL2_mixer, loaded at the first cue, and the fonts the screens are drawn in.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libsdl2-mixer-2.0-0 (>= 2.6), fonts-liberation2, fonts-urw-base35")
+# The voice (--voce), loaded only when a pupil asks for it: apt installs it
+# with Parsilia unless told not to, and without it the drill says so and
+# goes on silent.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libespeak-ng1, espeak-ng-data")
 # Without dpkg-shlibdeps CPack would quietly leave the libraries out.
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/CPackParsilia.cmake)
 file(WRITE ${CPACK_PROJECT_CONFIG_FILE} [=[

@@ -15,10 +15,13 @@
 #include "services/suggerimento.h"
 #include "services/temporizzatore.h"
 #include "services/toolkit.h"
+#include "services/voce.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QtMath>
 
@@ -119,6 +122,10 @@ const Geometria posizioniCategorie[] = {
 };
 const Carattere carattereCategorie = {"Arial", 12.75, 700};
 
+// The speaker, with the voice on: in the free corner right of the first
+// phrases, below the sentence and above the word of praise.
+const Geometria posizioneAltoparlante = {10920, 1260, 900, 810};
+
 // Keyboard order of the category buttons after VIA; FINE and Command8 follow.
 const int ordineTab[] = {2, 3, 4, 5, 6, 7, 1, 8, 9, 10, 11, 12, 13, 14, 15, 16};
 
@@ -131,6 +138,37 @@ QColor colore(QRgb rgb)
 QColor testoPulsanti()
 {
     return QApplication::palette().color(QPalette::ButtonText);
+}
+
+// What a category button says with the voice on: its name and the question
+// it answers ("complemento di moto da luogo: Da dove?"); ALTRO, which
+// answers none, the first line of its tip.
+QString perLaVoce(const Categoria &c)
+{
+    const QString riga = QString::fromUtf8(c.domanda).section(QLatin1Char('\n'), 0, 0);
+    // The questions open the line, before its first full stop or semicolon.
+    qsizetype fine = -1;
+    for (qsizetype i = 0; i < riga.size() && riga.at(i) != QLatin1Char('.') && riga.at(i) != QLatin1Char(';'); ++i)
+        if (riga.at(i) == QLatin1Char('?'))
+            fine = i;
+    return QString::fromUtf8(c.caption).simplified().toLower() + QStringLiteral(": ") + (fine >= 0 ? riga.left(fine + 1) : riga);
+}
+
+// A loudspeaker with two waves, drawn large: the icon scales down to the button.
+QIcon iconaAltoparlante()
+{
+    QPixmap figura(96, 96);
+    figura.fill(Qt::transparent);
+    QPainter p(&figura);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x20, 0x20, 0x20));
+    p.drawPolygon(QPolygonF({{10, 36}, {28, 36}, {52, 14}, {52, 82}, {28, 60}, {10, 60}}));
+    p.setPen(QPen(QColor(0x20, 0x20, 0x20), 6, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(44, 30, 24, 36), -50 * 16, 100 * 16);
+    p.drawArc(QRectF(40, 16, 44, 64), -50 * 16, 100 * 16);
+    return QIcon(figura);
 }
 
 // The r-th of the rows not shown yet, r drawn from the generator.
@@ -201,8 +239,10 @@ void FormB::creaControlli()
         this->*b.controllo = pulsante(contenitore(b.contenitore), QString::fromUtf8(b.caption), b.back, b.g, b.c);
     for (const Categoria &c : categorie) {
         Com.aggiungi(pulsante(this, QString::fromUtf8(c.caption), c.colore, posizioniCategorie[c.codice - 1], carattereCategorie));
-        suggerimento(Com(c.codice), QString::fromUtf8(c.domanda));
+        suggerimento(Com(c.codice), QString::fromUtf8(c.domanda), perLaVoce(c));
     }
+    if (voce::attiva())
+        creaAltoparlante();
 
     connect(VIA, &Pulsante::clicked, this, &FormB::VIA_Click);
     Com.suClick(this, [this](int i) { com_Click(i); });
@@ -218,10 +258,21 @@ void FormB::creaControlli()
     setTabOrder(FINE, Command8);
 }
 
+void FormB::creaAltoparlante()
+{
+    Altoparlante = pulsante(this, QString(), predefinito, posizioneAltoparlante, carattereCategorie);
+    Altoparlante->setIcon(iconaAltoparlante());
+    // Clicking it leaves the keyboard focus on the category button it was on.
+    Altoparlante->setFocusPolicy(Qt::NoFocus);
+    Altoparlante->setAccessibleName(QStringLiteral("Rileggi la frase"));
+    suggerimento(Altoparlante, QStringLiteral("Rileggi la frase e il sintagma in rosso (tasto L)"));
+    connect(Altoparlante, &Pulsante::clicked, this, &FormB::Altoparlante_Click);
+}
+
 void FormB::registraControlli()
 {
     using ridimschermo::controlli;
-    ridimschermo::numerocontrolli = LbFrasi ? 42 : 41;
+    ridimschermo::numerocontrolli = short(41 + (LbFrasi != nullptr) + (Altoparlante != nullptr));
     ridimschermo::preparacontrolli();
     ridimschermo::formcorrente = this;
     QWidget *const primi[] = {AVVISO,    gratifica, Label1,       Frame1,   Frame2,         Frame3,
@@ -234,8 +285,11 @@ void FormB::registraControlli()
     for (int k = 1; k <= 8; ++k)
         controlli[32 + k] = Lbmostra(k);
     controlli[41] = Frame5;
+    int ultimo = 41;
     if (LbFrasi)
-        controlli[42] = LbFrasi;
+        controlli[++ultimo] = LbFrasi;
+    if (Altoparlante)
+        controlli[++ultimo] = Altoparlante;
 }
 
 void FormB::Form_Load()
@@ -265,6 +319,8 @@ void FormB::Form_Resize()
     m_postoGratifica = gratifica->pos();
     liberaVIA();
     liberaGratifica();
+    if (Altoparlante)
+        Altoparlante->setIconSize(Altoparlante->size() * 3 / 4);
 }
 
 // Where a control beside the phrase lines must start to leave them whole:
@@ -380,6 +436,38 @@ void FormB::VIA_Click()
     Lbmostra(1)->setForeColor(colore(rosso));
     abilitaCategorie(true);
     Com(1)->setFocus();
+    leggiFrase();
+}
+
+// With the voice on: the sentence as the screen shows it, both lines, then
+// after a pause the phrase in red.
+void FormB::leggiFrase()
+{
+    QString frase = FRASE_INTERA_A->caption();
+    if (!FRASE_INTERA_B->isHidden())
+        frase += QLatin1Char(' ') + FRASE_INTERA_B->caption();
+    const int rosso = std::min(int(numerosintagma), int(codici(numerofrase, 0)));
+    voce::leggi({frase.simplified(), Lbmostra(rosso)->caption().trimmed()});
+}
+
+// The speaker, or the key L: the sentence and the phrase in red again;
+// before the first sentence, the line that says what to do.
+void FormB::Altoparlante_Click()
+{
+    if (numerofrase.vuota())
+        voce::leggi(AVVISO->caption());
+    else
+        leggiFrase();
+}
+
+void FormB::keyPressEvent(QKeyEvent *event)
+{
+    const bool conModificatori = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (Altoparlante && event->key() == Qt::Key_L && !conModificatori) {
+        Altoparlante_Click();
+        return;
+    }
+    Forma::keyPressEvent(event);
 }
 
 // ---- Judging an answer ---------------------------------------------------------
@@ -408,6 +496,7 @@ void FormB::com_Click(int Index)
             codiceatteso = codici(numerofrase, numerosintagma);
             Lbmostra(numerosintagma)->setForeColor(colore(rosso));
             Lbmostra(numerosintagma - 1)->setForeColor(testoPulsanti());
+            voce::leggi(Lbmostra(numerosintagma)->caption().trimmed());
         }
     } else {
         setEnabled(false);

@@ -45,6 +45,8 @@ public:
     // Which sentences are in use, beside the sentence, only when a
     // teacher's file is in play (Modulo1::frasiinuso).
     Etichetta *LbFrasi = nullptr;
+    // Reads the sentence and the phrase in red again, only with the voice on.
+    Pulsante *Altoparlante = nullptr;
 
     Temporizzatore *Timer1;
 
@@ -53,6 +55,7 @@ public:
     void Command8_Click();
     void FINE_Click();
     void Timer1_Timer();
+    void Altoparlante_Click();
 
     void flash(const QString &testo);
     void aggiornastatistiche();
@@ -62,6 +65,7 @@ protected:
     void Form_Load() override;
     void Form_Resize() override;
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void creaControlli();
@@ -72,6 +76,8 @@ private:
     int dopoISintagmi(const QRect &posto) const;
     void liberaVIA();
     void liberaGratifica();
+    void creaAltoparlante();
+    void leggiFrase();
 
     QRect m_postoVIA;        // VIA and the word of praise where the scaling
     QPoint m_postoGratifica; // put them

@@ -7,6 +7,7 @@
 #include "services/orologio.h"
 #include "services/pulsante.h"
 #include "services/toolkit.h"
+#include "services/voce.h"
 
 #include <QCloseEvent>
 #include <QFontMetricsF>
@@ -125,6 +126,7 @@ void classificaform::Form_Load()
             continue;
         RISULTATO->setCaption(QString::fromUtf8(g.messaggio));
         RISULTATO->setBackColor(QColor::fromRgb(g.colore));
+        voce::leggi(QString::fromUtf8(g.nome));
         *g.conteggio = *g.conteggio + 1;
         if (*g.conteggio > puntiPerRiga)
             *g.conteggio = puntiPerRiga;

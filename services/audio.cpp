@@ -3,6 +3,7 @@
 #include "lettore.h"
 #include "orologio.h"
 #include "toolkit.h"
+#include "voce.h"
 
 #include <QDir>
 
@@ -20,6 +21,9 @@ QString percorsoSuono(const QString &nome)
 
 void suona(const QString &nome)
 {
+    // A cue cuts the reading off: the one playing on the shared output,
+    // and the one still being made, which would otherwise cut the cue.
+    voce::taci();
     Lettore::corrente().riproduci(percorsoSuono(nome));
 }
 

@@ -14,9 +14,12 @@ Lettore *sostituto = nullptr;
 
 Lettore &Lettore::corrente()
 {
-    if (sostituto)
-        return *sostituto;
-    // Created at the first cue, so start-up never waits for the sound system.
+    return sostituto ? *sostituto : reale();
+}
+
+Lettore &Lettore::reale()
+{
+    // Created at the first sound, so start-up never waits for the sound system.
 #ifdef Q_OS_WIN
     static LettoreWinmm reale;
 #else

@@ -1,5 +1,7 @@
 #include "lettoresdl.h"
 
+#include "voce.h"
+
 #include <QFile>
 
 #include <SDL.h>
@@ -26,6 +28,7 @@ struct Sdl
     decltype(&::SDL_QuitSubSystem) QuitSubSystem = nullptr;
     decltype(&::SDL_TLSCleanup) TLSCleanup = nullptr;
     decltype(&::SDL_RWFromFile) RWFromFile = nullptr;
+    decltype(&::SDL_RWFromConstMem) RWFromConstMem = nullptr;
     decltype(&::Mix_OpenAudio) OpenAudio = nullptr;
     decltype(&::Mix_AllocateChannels) AllocateChannels = nullptr;
     decltype(&::Mix_CloseAudio) CloseAudio = nullptr;
@@ -63,6 +66,7 @@ private:
         prendi(base, QuitSubSystem, "SDL_QuitSubSystem");
         prendi(base, TLSCleanup, "SDL_TLSCleanup");
         prendi(base, RWFromFile, "SDL_RWFromFile");
+        prendi(base, RWFromConstMem, "SDL_RWFromConstMem");
         prendi(mixer, OpenAudio, "Mix_OpenAudio");
         prendi(mixer, AllocateChannels, "Mix_AllocateChannels");
         prendi(mixer, CloseAudio, "Mix_CloseAudio");
@@ -136,17 +140,32 @@ void LettoreSdl::riproduci(const QString &percorso)
     {
         std::lock_guard<std::mutex> blocco(m_mutex);
         m_richiesta = QFile::encodeName(percorso).toStdString();
+        m_wav.clear();
         m_inAttesa = true;
     }
     m_segnale.notify_all();
 }
 
-bool LettoreSdl::attendiInattivo(std::chrono::milliseconds limite)
+void LettoreSdl::riproduciWav(const QByteArray &wav)
+{
+    if (!m_lavoratore.joinable())
+        return;
+    {
+        std::lock_guard<std::mutex> blocco(m_mutex);
+        m_richiesta.clear();
+        m_wav = wav;
+        m_inAttesa = true;
+    }
+    m_segnale.notify_all();
+}
+
+bool LettoreSdl::attendiInattivo(int millisecondi)
 {
     if (!m_lavoratore.joinable())
         return true;
     std::unique_lock<std::mutex> blocco(m_mutex);
-    return m_segnale.wait_for(blocco, limite, [this] { return !m_inAttesa && !m_occupato; });
+    return m_segnale.wait_for(blocco, std::chrono::milliseconds(millisecondi),
+                              [this] { return !m_inAttesa && !m_occupato; });
 }
 
 LettoreSdl::Esito LettoreSdl::ultimoEsito()
@@ -173,10 +192,12 @@ void LettoreSdl::lavora()
         if (m_fine)
             break;
         const std::string percorso = m_richiesta;
+        const QByteArray wav = m_wav;
+        m_wav.clear();
         m_inAttesa = false;
         m_occupato = true;
         blocco.unlock();
-        suonaFile(percorso);
+        suona(percorso, wav);
         blocco.lock();
         m_occupato = false;
         m_segnale.notify_all();
@@ -233,11 +254,11 @@ bool LettoreSdl::apriDispositivo()
     return true;
 }
 
-void LettoreSdl::suonaFile(const std::string &percorso)
+void LettoreSdl::suona(const std::string &percorso, const QByteArray &wav)
 {
     Esito esito = Esito::NessunDispositivo;
     if (apriDispositivo()) {
-        // The request cuts off the cue still sounding, even if its own file
+        // The request cuts off the sound still playing, even if its own
         // turns out to be unplayable.
         const Sdl *sdl = Sdl::carica();
         sdl->HaltChannel(-1);
@@ -245,13 +266,18 @@ void LettoreSdl::suonaFile(const std::string &percorso)
             sdl->FreeChunk(m_suono);
             m_suono = nullptr;
         }
-        if (SDL_RWops *file = sdl->RWFromFile(percorso.c_str(), "rb"))
+        // SDL_mixer copies the sound it loads: the voice's wave may go.
+        SDL_RWops *file = wav.isEmpty() ? sdl->RWFromFile(percorso.c_str(), "rb")
+                                        : sdl->RWFromConstMem(wav.constData(), int(wav.size()));
+        if (file)
             m_suono = sdl->LoadWAV_RW(file, 1);
         if (m_suono && sdl->PlayChannelTimed(0, m_suono, 0, -1) >= 0)
             esito = Esito::Riprodotto;
         else
             esito = Esito::FileNonValido;
     }
+    if (esito == Esito::NessunDispositivo && !wav.isEmpty())
+        voce::avvisa(QStringLiteral("il computer non ha un dispositivo audio che funzioni"));
     std::lock_guard<std::mutex> blocco(m_mutex);
     m_esito = esito;
 }

@@ -2,6 +2,8 @@
 
 #include "lettore.h"
 
+#include <QByteArray>
+
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -13,7 +15,8 @@ struct Mix_Chunk;
 // The player on SDL2_mixer. All audio work (loading the library and opening
 // the device at the first request, reading the file, starting it) happens on
 // a worker thread, so a slow sound system never holds up the window; requests that pile up while
-// the worker is busy collapse into the newest one. After a few quiet seconds
+// the worker is busy collapse into the newest one. Cues and the voice share
+// its one channel, so that each cuts the other off. After a few quiet seconds
 // the device is closed again: an open device keeps SDL's audio thread waking
 // many times a second even in silence, and a program left waiting for the
 // pupil should use no processor at all.
@@ -26,10 +29,9 @@ public:
     ~LettoreSdl() override;
 
     void riproduci(const QString &percorso) override;
+    void riproduciWav(const QByteArray &wav) override;
 
-    // For tests: waits until every request made so far has been handled;
-    // false when the player is still at work after the given time.
-    bool attendiInattivo(std::chrono::milliseconds limite = std::chrono::seconds(20));
+    bool attendiInattivo(int millisecondi = 20000) override;
     Esito ultimoEsito();
     bool dispositivoAperto() const { return m_aperto; }
 
@@ -37,11 +39,12 @@ private:
     void lavora();
     bool apriDispositivo();
     void chiudiDispositivo();
-    void suonaFile(const std::string &percorso);
+    void suona(const std::string &percorso, const QByteArray &wav);
 
     std::mutex m_mutex;
     std::condition_variable m_segnale;
     std::string m_richiesta;
+    QByteArray m_wav; // the request, when it is the voice's
     bool m_inAttesa = false;
     bool m_occupato = false;
     bool m_fine = false;

@@ -1,5 +1,7 @@
 #include "lettorewinmm.h"
 
+#include "voce.h"
+
 #include <QDir>
 
 #include <type_traits>
@@ -45,6 +47,14 @@ void LettoreWinmm::sostituisci(Funzione funzione)
     sostituto = funzione;
 }
 
+LettoreWinmm::~LettoreWinmm()
+{
+    // Stopped before its memory goes.
+    if (!m_voce.isEmpty())
+        if (const Funzione suona = sostituto ? sostituto : entrataWinmm())
+            suona(nullptr, 0);
+}
+
 void LettoreWinmm::riproduci(const QString &percorso)
 {
     // Every cue goes to winmm, found or not: for a file it cannot play,
@@ -56,4 +66,19 @@ void LettoreWinmm::riproduci(const QString &percorso)
     // SND_ASYNC: the call returns at once, and a new one stops the sound
     // still playing.
     suona(percorsoAnsi(QDir::toNativeSeparators(percorso)).constData(), SND_ASYNC);
+    // The cue has stopped the reading: its memory may go.
+    m_voce.clear();
+}
+
+void LettoreWinmm::riproduciWav(const QByteArray &wav)
+{
+    const Funzione suona = sostituto ? sostituto : entrataWinmm();
+    // SND_NODEFAULT: a reading that cannot be played is silence, not the
+    // system's default sound.
+    if (!suona || !suona(wav.constData(), SND_MEMORY | SND_ASYNC | SND_NODEFAULT)) {
+        voce::avvisa(QStringLiteral("il computer non ha un dispositivo audio che funzioni"));
+        return;
+    }
+    // Only now, with the new sound started, may the one before go.
+    m_voce = wav;
 }

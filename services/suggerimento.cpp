@@ -1,7 +1,10 @@
 #include "suggerimento.h"
 
+#include "voce.h"
+
 #include <QApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QToolTip>
 #include <QWidget>
 
@@ -29,37 +32,74 @@ void nascondiSubito()
             finestra->hide();
 }
 
+// Focus given by the pupil, not by the program (after a hold, after VIA).
+bool conTab(QEvent *evento)
+{
+    const Qt::FocusReason perche = static_cast<QFocusEvent *>(evento)->reason();
+    return perche == Qt::TabFocusReason || perche == Qt::BacktabFocusReason;
+}
+
 class Filtro : public QObject
 {
 public:
-    using QObject::QObject;
+    Filtro(QWidget *controllo, const QString &daLeggere)
+        : QObject(controllo)
+        , m_daLeggere(daLeggere)
+    {
+    }
 
 protected:
     bool eventFilter(QObject *oggetto, QEvent *evento) override
     {
         const auto *controllo = static_cast<QWidget *>(oggetto);
-        if (evento->type() == QEvent::ToolTip && !mostrabile(controllo)) {
-            evento->ignore();
-            return true;
+        switch (evento->type()) {
+        case QEvent::ToolTip:
+            if (!mostrabile(controllo)) {
+                evento->ignore();
+                return true;
+            }
+            // Qt asks again while the pointer moves over the tip already
+            // up: that is no new tip, and the reading goes on.
+            if (!QToolTip::isVisible() || QToolTip::text() != controllo->toolTip())
+                leggi();
+            break;
+        case QEvent::FocusIn:
+            if (conTab(evento) && mostrabile(controllo))
+                leggi();
+            break;
+        case QEvent::EnabledChange:
+            if (!controllo->isEnabled())
+                nascondiSubito();
+            break;
+        default:
+            break;
         }
-        if (evento->type() == QEvent::EnabledChange && !controllo->isEnabled())
-            nascondiSubito();
         return false;
     }
+
+private:
+    void leggi() const
+    {
+        if (!m_daLeggere.isEmpty())
+            voce::leggi(m_daLeggere);
+    }
+
+    const QString m_daLeggere;
 };
 
 } // namespace
 
-void suggerimento(QWidget *controllo, const QString &testo)
+void suggerimento(QWidget *controllo, const QString &testo, const QString &daLeggere)
 {
     controllo->setToolTip(testo);
     controllo->setAccessibleDescription(testo);
-    controllo->installEventFilter(new Filtro(controllo));
+    controllo->installEventFilter(new Filtro(controllo, daLeggere));
 }
 
 void sospendiSuggerimenti(bool sospendi)
 {
     sospesi = sospendi;
+    voce::sospendi(sospendi);
     if (sospendi)
         nascondiSubito();
 }

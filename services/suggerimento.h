@@ -1,6 +1,7 @@
 #pragma once
 
-class QString;
+#include <QString>
+
 class QWidget;
 
 // Gives a control its tooltip, which screen readers also read as the
@@ -11,7 +12,12 @@ class QWidget;
 // already up goes at once when the control is disabled or a hold begins: Qt
 // hides a tip only after a short delay, and the hold handles no events, so
 // the tip would stay over the screen for the whole second.
-void suggerimento(QWidget *controllo, const QString &testo);
+//
+// With the voice on, a control given something to say (daLeggere) says it
+// whenever its tip shows, and when it gets the focus with Tab: a pupil who
+// reads with difficulty hears a category's name and question.
+void suggerimento(QWidget *controllo, const QString &testo, const QString &daLeggere = QString());
 
-// No tip shows between a true and a false: the one-second hold.
+// No tip shows, and nothing is read, between a true and a false: the
+// one-second hold.
 void sospendiSuggerimenti(bool sospendi);

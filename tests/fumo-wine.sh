@@ -4,8 +4,9 @@
 # click, the exercise screen, VIA, a wrong answer, a double-click on the
 # right one (no second error), a wrong answer with a click on the right
 # button 300 ms after it (the red mark stays), a right answer after the hold,
-# FINE, exit status 0; then, with a teacher's file that
-# has a fault, the message box before the title screen. The pictures of each
+# FINE, exit status 0; then, with a teacher's file that has a fault, the
+# message box before the title screen; with --voce, no message with the
+# voice's data beside the program and one without. The pictures of each
 # step are kept in the folder given, the test's artefacts.
 #
 #   fumo-wine.sh PARSILIA.EXE CATTURA PICTURES_FOLDER
@@ -148,6 +149,28 @@ cattura "$foto/7-file-guasto.png"
 xdotool windowactivate --sync "$avviso" key Return 2>/dev/null || xdotool key Return
 titolo=$(attendi 15 finestra) || fallito "no title screen after the message"
 echo "a file with a fault: the message box, then the title screen"
+kill $pid_p 2>/dev/null
+wait $pid_p 2>/dev/null
+pid_p=
+
+# The voice (--muto --voce): with its data beside the program, no message;
+# Parsilia.exe alone in a folder, without the data, says so in one message
+# box, and the title screen comes all the same.
+wine "$programma" --muto --voce > "$lavoro/uscita" 2>&1 &
+pid_p=$!
+titolo=$(attendi 60 finestra) || fallito "no title screen with --voce"
+sleep 3 # the voice loads meanwhile
+messaggio > /dev/null && fallito "a message box with --voce and the voice's data beside the program"
+kill $pid_p 2>/dev/null
+wait $pid_p 2>/dev/null
+mkdir -p "$lavoro/solo" && cp "$programma" "$lavoro/solo/"
+wine "$lavoro/solo/Parsilia.exe" --muto --voce > "$lavoro/uscita" 2>&1 &
+pid_p=$!
+avviso=$(attendi 60 messaggio) || fallito "no message box for a voice without its data"
+sleep 0.5
+cattura "$foto/8-voce-senza-dati.png"
+finestra > /dev/null || fallito "no title screen beside the message of the voice"
+echo "--voce: no message with its data, one message without, and the title screen"
 kill $pid_p 2>/dev/null
 wait $pid_p 2>/dev/null
 pid_p=

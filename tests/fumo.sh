@@ -3,7 +3,7 @@
 # the title screen, passes to the exercise screen at a click (both windows
 # of the class its menu entry names, with its icon), sits idle
 # without using the processor, and ends with FINE; started again, it stops
-# at SIGTERM.
+# at SIGTERM. Then the cues on a sound device, and the voice (--voce).
 #
 #   fumo.sh <path to parsilia>
 set -u
@@ -97,3 +97,26 @@ for muto in "" --muto; do
     [ -z "$muto" ] || [ ! -e "$lavoro/suono.raw" ] || fallito "--muto opened the sound device"
 done
 echo "the cues sound, and --muto silences them"
+
+# --voce with --muto: no cue, but the sentence read at VIA, through the same
+# device, opened for the voice alone.
+parla() { [ -n "$(tr -d '\000' < "$lavoro/suono.raw" 2>/dev/null | head -c 16)" ]; }
+rm -f "$lavoro/suono.raw"
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$lavoro/suono.raw QT_QPA_PLATFORM=xcb "$programma" --muto --voce 2>"$lavoro/stderr" &
+pid_p=$!
+titolo=$(attendi 15 finestra) || fallito "no title screen with --voce"
+xdotool mousemove 5 5 click 1
+esercizio=$(attendi 15 altra_finestra) || fallito "no exercise screen with --voce"
+sleep 1
+[ ! -e "$lavoro/suono.raw" ] || fallito "--muto --voce opened the sound device before anything was read"
+eval "$(xdotool getwindowgeometry --shell "$esercizio")"
+xdotool mousemove $((X + WIDTH * 7785 / 12000)) $((Y + HEIGHT * 4282 / 9000)) click 1 # VIA
+attendi 5 parla || fallito "--voce read nothing at VIA"
+xdotool mousemove $((X + WIDTH * 1201 / 1280)) $((Y + HEIGHT * 758 / 800)) click 1 # FINE
+attendi 3 finito || fallito "FINE did not end the program while it was reading"
+wait $pid_p
+stato=$?
+pid_p=
+[ $stato -eq 0 ] || fallito "exit status $stato with --voce"
+grep -v -E 'XDG_RUNTIME_DIR|^$' "$lavoro/stderr" | grep -q . && fallito "the program wrote to the terminal with --voce"
+echo "--voce reads the sentence at VIA, with the cues muted, and FINE ends it while it reads"

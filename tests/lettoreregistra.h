@@ -5,7 +5,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
-// A player for tests: it plays nothing and remembers every file asked of it.
+// A player for tests: it plays nothing and remembers every file and every
+// reading of the voice asked of it.
 class LettoreRegistra : public Lettore
 {
 public:
@@ -17,6 +18,7 @@ public:
     }
 
     void riproduci(const QString &percorso) override { richieste.append(percorso); }
+    void riproduciWav(const QByteArray &wav) override { voci.append(wav); }
 
     // The cue names asked for, without folder and extension.
     QStringList nomi() const
@@ -28,4 +30,5 @@ public:
     }
 
     QStringList richieste;
+    QList<QByteArray> voci;
 };

@@ -1,6 +1,7 @@
 // Every caption the drill writes, in every state, can be read whole on the
 // screen the suite runs on (CTest runs it on several screen shapes).
 #include "ambiente.h"
+#include "voceregistra.h"
 
 #include "content/bancainsegnante.h"
 #include "exercise/formb.h"
@@ -111,7 +112,8 @@ void controlla(QWidget *finestra, QStringList &problemi)
 
 // The phrases and the sentence's lines that something else on the exercise
 // screen hides in part: VIA, the word of praise, the label of the teacher's
-// file, another line of text.
+// file, the speaker of the voice, another line of text. The speaker is
+// also whole in the window, and hides no button.
 void coperture(FormB &f, QStringList &problemi)
 {
     QList<std::pair<QRectF, QString>> testi;
@@ -129,6 +131,15 @@ void coperture(FormB &f, QStringList &problemi)
     aggiungi(f.LbFrasi);
     if (f.VIA->isVisible())
         testi.append({QRectF(f.VIA->geometry()), QStringLiteral("VIA")});
+    if (f.Altoparlante) {
+        const QRect altoparlante = f.Altoparlante->geometry();
+        testi.append({QRectF(altoparlante), QStringLiteral("the speaker")});
+        for (const QWidget *w : f.findChildren<Pulsante *>())
+            if (w != f.Altoparlante && w->isVisible() && w->geometry().intersects(altoparlante))
+                problemi.append(QStringLiteral("the speaker over \"%1\"").arg(static_cast<const Pulsante *>(w)->caption()));
+        if (!f.rect().contains(altoparlante) || altoparlante.width() < 20)
+            problemi.append(QStringLiteral("the speaker not whole in the window"));
+    }
     for (qsizetype i = 0; i < righe; ++i)
         for (qsizetype k = i + 1; k < testi.size(); ++k)
             if (testi.at(i).first.adjusted(0, 1, 0, -1).intersects(testi.at(k).first.adjusted(0, 1, 0, -1))) {
@@ -165,6 +176,8 @@ class TestDidascalie : public QObject
 {
     Q_OBJECT
 
+    // With the voice on, everything the voice adds is checked too.
+    VoceRegistra voce;
     std::unique_ptr<Ambiente> ambiente;
     QStringList problemi;
 

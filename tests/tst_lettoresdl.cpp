@@ -1,7 +1,9 @@
 #include "services/audio.h"
 #include "services/lettoresdl.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -85,6 +87,15 @@ private slots:
             lettore.riproduci(buono);
             QVERIFY2(lettore.attendiInattivo(), "the player still at work after 20 s");
             QCOMPARE(lettore.ultimoEsito(), LettoreSdl::Esito::Riprodotto);
+            // The voice's readings, from memory, on the same channel.
+            QFile buonoInMemoria(buono);
+            QVERIFY(buonoInMemoria.open(QIODevice::ReadOnly));
+            for (const QByteArray &voce : {buonoInMemoria.readAll(), QByteArray("non sono un suono")}) {
+                lettore.riproduciWav(voce);
+                QVERIFY2(lettore.attendiInattivo(), "the player still at work after 20 s");
+                QCOMPARE(lettore.ultimoEsito(), voce.startsWith("RIFF") ? LettoreSdl::Esito::Riprodotto
+                                                                        : LettoreSdl::Esito::FileNonValido);
+            }
             for (const QString &guasto : {troncato, nonWav, vuoto, cartella.filePath("manca.wav")}) {
                 lettore.riproduci(guasto);
                 QVERIFY2(lettore.attendiInattivo(), "the player still at work after 20 s");
@@ -135,6 +146,19 @@ private slots:
             lettore.riproduci(audio::percorsoSuono(QStringLiteral("conga")));
             QVERIFY2(lettore.attendiInattivo(), "the player still at work after 20 s");
             QCOMPARE(lettore.ultimoEsito(), LettoreSdl::Esito::NessunDispositivo);
+            // A pupil who asked for the voice is told why there is none, once.
+            QVERIFY(QApplication::topLevelWidgets().isEmpty());
+            for (int i = 0; i < 2; ++i) {
+                lettore.riproduciWav(QByteArray("RIFF"));
+                QVERIFY2(lettore.attendiInattivo(), "the player still at work after 20 s");
+                QCOMPARE(lettore.ultimoEsito(), LettoreSdl::Esito::NessunDispositivo);
+            }
+            QTRY_COMPARE(QApplication::topLevelWidgets().size(), 1);
+            QTest::qWait(20);
+            const auto *avviso = qobject_cast<QMessageBox *>(QApplication::topLevelWidgets().constFirst());
+            QVERIFY(avviso && avviso->isVisible() && !avviso->isModal());
+            QVERIFY2(avviso->text().contains(QStringLiteral("dispositivo audio")), qPrintable(avviso->text()));
+            QCOMPARE(QApplication::topLevelWidgets().size(), 1);
         }
         qputenv("SDL_AUDIODRIVER", driver);
     }

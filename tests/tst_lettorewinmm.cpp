@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <windows.h>
+#include <mmsystem.h>
 
 namespace {
 
@@ -18,12 +19,13 @@ struct Chiamata
 {
     QByteArray percorso;
     unsigned int opzioni;
+    const char *indirizzo; // a sound in memory is read from there as it plays
 };
 QList<Chiamata> chiamate;
 
 int registra(const char *percorso, unsigned int opzioni)
 {
-    chiamate.append({QByteArray(percorso), opzioni});
+    chiamate.append({QByteArray(percorso), opzioni, percorso});
     return 1;
 }
 
@@ -130,7 +132,9 @@ private slots:
         QVERIFY(chiamate[2].percorso.endsWith("\\conga.wav"));
     }
 
-    // --muto puts the silent player in place: no cue reaches winmm.
+    // --muto puts the silent player in place: no cue reaches winmm, but the
+    // voice of --muto --voce does, from memory (SND_MEMORY), and its memory
+    // lives on after the call, while it plays, until a cue takes its place.
     void senzaSuoniWinmmNonSente()
     {
         QVERIFY2(QFile::exists(audio::percorsoSuono(QStringLiteral("conga"))), "the cues are built beside the tests");
@@ -138,11 +142,16 @@ private slots:
         Lettore::imposta(&muto);
         audio::suona(QStringLiteral("conga"));
         audio::suonacasuale(QStringLiteral("esatto"));
-        Lettore::imposta(nullptr);
         QCOMPARE(chiamate.size(), 0);
+        muto.riproduciWav(QByteArray("RIFF") + QByteArray(4000, 'v'));
+        QCOMPARE(chiamate.size(), 1);
+        QCOMPARE(chiamate[0].opzioni, unsigned(SND_MEMORY | SND_ASYNC | SND_NODEFAULT));
+        QCOMPARE(QByteArray(chiamate[0].indirizzo, 4004), QByteArray("RIFF") + QByteArray(4000, 'v'));
+        Lettore::imposta(nullptr);
         // Without it the same cue does.
         audio::suona(QStringLiteral("conga"));
-        QCOMPARE(chiamate.size(), 1);
+        QCOMPARE(chiamate.size(), 2);
+        QVERIFY(chiamate[1].percorso.endsWith("\\conga.wav"));
     }
 
     // The value a lab's group policy pushes, where the README says, silences

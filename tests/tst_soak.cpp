@@ -1,12 +1,13 @@
 // Thousands of random actions in any order — clicks on every control,
 // enabled or not, keys, resizes to any size, the clock moving on, the
 // program ended and started again — with the invariants of the exercise
-// checked after every one. A fixed seed by default; another with
+// checked after every one. The voice is on, through a recording one. A fixed seed by default; another with
 //   PARSILIA_SEME=<n> [PARSILIA_AZIONI=<n>] [PARSILIA_TRACCIA=1] ./tst_soak
 // (PARSILIA_TRACCIA prints every action as it is played).
 // A failure names its seed and action, so that it can be replayed.
 
 #include "ambiente.h"
+#include "voceregistra.h"
 
 #include "exercise/formb.h"
 #include "screens/classificaform.h"
@@ -49,6 +50,8 @@ class TestSoak : public QObject
 {
     Q_OBJECT
 
+    VoceRegistra voce;
+    qsizetype lettureViste = 0;
     std::unique_ptr<Ambiente> ambiente;
     std::mt19937 caso;
     quint32 seme = 20261208;
@@ -186,16 +189,16 @@ class TestSoak : public QObject
             f->Timer1_Timer();
         } else if (scelta < 900) {
             QWidget *const qualsiasi[] = {f, f->AVVISO, f->FRASE_INTERA_A, f->Lbmostra(tra(1, 8)),
-                                          f->gratifica, f->Frame5, f->Frame1, f->Lbclock, f->Label1};
-            clicca(qualsiasi[tra(0, 8)], QStringLiteral("label or background"));
+                                          f->gratifica, f->Frame5, f->Frame1, f->Lbclock, f->Label1, f->Altoparlante};
+            clicca(qualsiasi[tra(0, 9)], QStringLiteral("label, background or speaker"));
         } else if (scelta < 996) {
             ultima = QStringLiteral("key");
             ++conteggio[QStringLiteral("key")];
             static const Qt::Key tasti[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Space,
-                                            Qt::Key_Return, Qt::Key_Escape};
+                                            Qt::Key_Return, Qt::Key_Escape, Qt::Key_L};
             QWidget *fuoco = QApplication::focusWidget();
             if (fuoco && raggiungibile(fuoco))
-                QTest::keyClick(fuoco, tasti[tra(0, 4)]);
+                QTest::keyClick(fuoco, tasti[tra(0, 5)]);
         } else if (scelta < 998) {
             clicca(f->FINE, QStringLiteral("FINE"));
         } else {
@@ -248,6 +251,26 @@ class TestSoak : public QObject
         verificaRighe();
         verificaStatistiche(f);
         verificaFrase(f);
+        verificaLetture(f);
+    }
+
+    // The voice reads only what the screen shows: the sentence, a phrase,
+    // the instruction, a category button's name, a grade.
+    void verificaLetture(FormB *f)
+    {
+        QStringList sulloSchermo = {f->AVVISO->caption(), f->FRASE_INTERA_A->caption().simplified(),
+                                    (f->FRASE_INTERA_A->caption() + ' ' + f->FRASE_INTERA_B->caption()).simplified(),
+                                    "OTTIMO", "DISTINTO", "BUONO", "SUFFICIENTE", "OCCORRE ESERCITARSI"};
+        for (int j = 1; j <= 8; ++j)
+            sulloSchermo << f->Lbmostra(j)->caption().trimmed();
+        for (; lettureViste < voce.letture.size(); ++lettureViste)
+            for (const QString &parte : voce.letture.at(lettureViste)) {
+                bool categoria = false;
+                for (int k = 1; k <= 16; ++k)
+                    categoria = categoria || parte.startsWith(f->Com(k)->caption().simplified().toLower() + ": ");
+                verifica(!parte.isEmpty() && (categoria || sulloSchermo.contains(parte)),
+                         "the voice read something not on the screen");
+            }
     }
 
     void verificaRighe()
@@ -410,8 +433,8 @@ private slots:
         QStringList riepilogo;
         for (auto it = conteggio.cbegin(); it != conteggio.cend(); ++it)
             riepilogo << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
-        qInfo("soak: %d actions, %d program starts, %d banks used up; %s", azione, avvii, esaurite,
-              qPrintable(riepilogo.join(", ")));
+        qInfo("soak: %d actions, %d program starts, %d banks used up, %d readings; %s", azione, avvii, esaurite,
+              int(voce.letture.size()), qPrintable(riepilogo.join(", ")));
     }
 };
 

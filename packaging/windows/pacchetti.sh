@@ -7,7 +7,8 @@
 #
 #   packaging/windows/pacchetti.sh BUILD_DIR OUT_DIR VERSION
 #
-# BUILD_DIR holds Parsilia.exe, Parsilia.com and suoni/*.wav (make windows).
+# BUILD_DIR holds Parsilia.exe, Parsilia.com, suoni/*.wav and
+# espeak-ng-data/, the data of the voice (make windows).
 # Both packages carry the readme, an example of a teacher's file, the
 # licence (the repository's LICENSE), the title font's licence and the
 # notices of what Parsilia.exe contains (terze-parti.txt). From the
@@ -111,6 +112,16 @@ if [ -n "${PARSILIA_FIRMA_PFX:-}${PARSILIA_FIRMA_PASSWORD_FILE:-}" ]; then
     firma=true
 fi
 
+# The voice's data: the files the installer lists, and no others.
+dati_voce="phontab phonindex phondata intonations it_dict en_dict lang/roa/it"
+for d in $dati_voce; do
+    [ -f "$build/espeak-ng-data/$d" ] || errore "manca $build/espeak-ng-data/$d, i dati della voce (make windows)"
+done
+while IFS= read -r f; do
+    [[ " $dati_voce " == *" ${f#"$build"/espeak-ng-data/} "* ]] ||
+        errore "$f: un file dei dati della voce che il pacchetto non conosce (va aggiunto in parsilia.wxs e qui)"
+done < <(find "$build/espeak-ng-data" -type f)
+
 mkdir -p "$2"
 uscita=$(cd "$2" && pwd)
 msi=$uscita/parsilia-$versione-x64.msi
@@ -124,6 +135,9 @@ cp "$exe" "$cartella/Parsilia.exe"
 cp "$build/Parsilia.com" "$cartella/Parsilia.com"
 for s in $suoni; do
     cp "$build/suoni/$s.wav" "$cartella/suoni/"
+done
+for d in $dati_voce; do
+    install -D -m 644 "$build/espeak-ng-data/$d" "$cartella/espeak-ng-data/$d"
 done
 
 # firma_file FILE: signs FILE in place, with SHA-256 and the program's name; on a
@@ -179,7 +193,7 @@ msi_lavoro=$lavoro/parsilia.msi
 # What this wixl cannot write, in the tables themselves:
 # - the same version, rebuilt, replaces the one installed (the inclusive
 #   maximum of the upgrade, 512, with the inclusive minimum, 256);
-# - MUTO reaches an elevated install (a secure property);
+# - MUTO and VOCE reach an elevated install (secure properties);
 # - the class's folder: full control to the system and the administrators,
 #   read and run to the users, inherited by what is in it, and not inherited
 #   from ProgramData, where any user may create files.
@@ -189,7 +203,7 @@ msibuild "$msi_lavoro" \
     -q "DELETE FROM \`Upgrade\` WHERE \`ActionProperty\` = 'WIX_UPGRADE_DETECTED'" \
     -q "INSERT INTO \`Upgrade\` (\`UpgradeCode\`, \`VersionMin\`, \`VersionMax\`, \`Attributes\`, \`ActionProperty\`)
         VALUES ('$codice', '0.0.0', '$versione', 768, 'WIX_UPGRADE_DETECTED')" \
-    -q "UPDATE \`Property\` SET \`Value\` = '$sicure;MUTO' WHERE \`Property\` = 'SecureCustomProperties'" \
+    -q "UPDATE \`Property\` SET \`Value\` = '$sicure;MUTO;VOCE' WHERE \`Property\` = 'SecureCustomProperties'" \
     -q "CREATE TABLE \`MsiLockPermissionsEx\` (\`MsiLockPermissionsEx\` CHAR(72) NOT NULL, \`LockObject\` CHAR(72) NOT NULL,
         \`Table\` CHAR(32) NOT NULL, \`SDDL\` LONGCHAR NOT NULL, \`Condition\` CHAR(255) PRIMARY KEY \`MsiLockPermissionsEx\`)" \
     -q "INSERT INTO \`MsiLockPermissionsEx\` (\`MsiLockPermissionsEx\`, \`LockObject\`, \`Table\`, \`SDDL\`)

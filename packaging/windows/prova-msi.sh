@@ -7,12 +7,16 @@
 #     signatures that verify; Parsilia.exe and Parsilia.com carry their
 #     version information;
 #   - the MSI is a 64-bit, per-machine package with its version in it;
-#   - msiexec /i ... /qn installs the program, its cues, the readme, an
+#   - msiexec /i ... /qn installs the program, its cues, its voice's data,
+#     the readme, an
 #     example that --verifica passes and the licences in Program
 #     Files\Parsilia, Start-menu entries for Parsilia and its readme, the
 #     entry in Apps & features (with its help and contact), "Open with" for
 #     .txt and the class's folder in ProgramData; the program starts from
 #     there;
+#   - a second shortcut, "Parsilia con lettura ad alta voce", starts it with
+#     --voce (--muto --voce with MUTO=1), and VOCE=1 makes it the only one
+#     besides the readme's;
 #   - MUTO=1 gives the shortcut and "Open with" --muto, nothing does not; a
 #     newer version keeps the older one's MUTO=1, unless given MUTO=0; the
 #     group policy's Muto silences the installed program;
@@ -34,6 +38,7 @@ set -u
 qui=$(cd "$(dirname "$0")" && pwd)
 radice=$(cd "$qui/../.." && pwd)
 suoni="conga congafine esatto esatto2 esatto3 esatto4 esatto5 premivia rumorevia sbagliato1"
+dati_voce="phontab phonindex phondata intonations it_dict en_dict lang/roa/it"
 
 passati=0
 falliti=0
@@ -132,6 +137,9 @@ if [ "$1" = --sostituto ]; then
             "$lavoro/gemello.o" ||
         { male "il gemello per il Prompt dei comandi non si compila"; fine; }
     for s in $suoni; do wav_muto "$build/suoni/$s.wav"; done
+    for d in $dati_voce; do
+        mkdir -p "$(dirname "$build/espeak-ng-data/$d")" && echo "$d" >"$build/espeak-ng-data/$d"
+    done
 else
     build=$(cd "$1" && pwd) || { male "manca la cartella $1"; fine; }
     if [ ! -f "$build/Parsilia.exe" ]; then
@@ -299,8 +307,8 @@ verifica "la versione installata è tolta subito dopo InstallValidate, prima di 
     awk -F'\t' '{ n[$1] = $3 } END { exit !(n["InstallValidate"] < n["RemoveExistingProducts"] &&
                                           n["RemoveExistingProducts"] < n["InstallInitialize"]) }' \
         <(tabella "$msi" InstallExecuteSequence | tr -d '\r')
-verifica "MUTO è una proprietà sicura, che un'installazione con privilegi non perde" \
-    grep -qx MUTO <(proprieta "$msi" SecureCustomProperties | tr ';' '\n')
+verifica "MUTO e VOCE sono proprietà sicure, che un'installazione con privilegi non perde" \
+    test "$(proprieta "$msi" SecureCustomProperties | tr ';' '\n' | grep -cx -e MUTO -e VOCE)" = 2
 # Windows applies the permissions of the class's folder as it makes it: full
 # control to the system and the administrators, read and run to the users,
 # protected from what ProgramData lets users do.
@@ -344,20 +352,24 @@ proprieta_log() { tr -d '\r' <"$1" | sed -n "s/^Property(S): $2 = //p" | tail -1
 unix() { winepath -u "$1" 2>/dev/null; }
 
 documenti="LEGGIMI.txt LICENSE.txt LICENZA-CARATTERE.txt TERZE-PARTI.txt frasi-esempio.txt"
-atteso=$( (for f in $documenti Parsilia.com Parsilia.exe; do echo $f; done; for s in $suoni; do echo "suoni/$s.wav"; done) | sort)
+atteso=$( (for f in $documenti Parsilia.com Parsilia.exe; do echo $f; done; for s in $suoni; do echo "suoni/$s.wav"; done
+    for d in $dati_voce; do echo "espeak-ng-data/$d"; done) | sort)
 classe=$c/ProgramData/parsilia
 # A text file as the packages give it to Notepad: UTF-8 with a BOM, CRLF.
 testo() { printf '\357\273\277'; sed 's/$/\r/' "$1"; }
+voce_lnk="Parsilia con lettura ad alta voce.lnk"
 
 # ProgramMenuFolder, where the installer puts the shortcut: on Windows, with
 # ALLUSERS=1, the Start menu of all users under ProgramData; Wine (8) keeps
 # it in the user's profile (a FIXME of its msi), so the test asks the log.
 controlla_installato() {
-    local log=$1 versione=$2 muto=$3
+    local log=$1 versione=$2 muto=$3 voce=${4:-no}
     local trovati menu lnk codice
     trovati=$(cd "$cartella" 2>/dev/null && find . -type f | sed 's|^\./||' | sort)
-    verifica "$versione: in Program Files\\Parsilia ci sono il programma, i suoni, il LEGGIMI, l'esempio e le licenze, e nient'altro" \
+    verifica "$versione: in Program Files\\Parsilia ci sono il programma, i suoni, i dati della voce, il LEGGIMI, l'esempio e le licenze, e nient'altro" \
         test "$trovati" = "$atteso"
+    verifica "$versione: i dati della voce sono quelli della build" \
+        sh -c "for d in $dati_voce; do cmp -s '$build/espeak-ng-data/'\$d '$cartella/espeak-ng-data/'\$d || exit 1; done"
     verifica "$versione: Parsilia.exe è quello della build" cmp -s "$build/Parsilia.exe" "$cartella/Parsilia.exe"
     verifica "$versione: i suoni sono quelli della build" \
         sh -c "for s in $suoni; do cmp -s '$build/suoni/'\$s.wav '$cartella/suoni/'\$s.wav || exit 1; done"
@@ -368,7 +380,16 @@ controlla_installato() {
     verifica "$versione: la cartella della classe, ProgramData\\parsilia, c'è" test -d "$classe"
 
     menu=$(proprieta_log "$log" ProgramMenuFolder)
+    # The reading aloud's shortcut: --voce, after --muto with MUTO=1.
+    local argomenti_voce=--voce
+    [ "$muto" = si ] && argomenti_voce="--muto --voce"
+    verifica "$versione: c'è il collegamento «Parsilia con lettura ad alta voce», con $argomenti_voce" \
+        sh -c "strings -a -el '$(unix "${menu}$voce_lnk")' | grep -qx -- '$argomenti_voce'"
     lnk=$(unix "${menu}Parsilia.lnk")
+    if [ "$voce" = si ]; then
+        verifica "$versione: con VOCE=1 il collegamento con la voce è l'unico" test ! -e "$lnk"
+        return
+    fi
     verifica "$versione: c'è il collegamento Parsilia nel menu Start ($menu)" test -n "$menu" -a -f "$lnk"
     # A .lnk keeps its strings in UTF-16.
     local stringhe
@@ -456,7 +477,8 @@ controlla_niente() {
     menu=$(proprieta_log "$log" ProgramMenuFolder)
     verifica "$cosa: niente Program Files\\Parsilia" test ! -e "$cartella"
     verifica "$cosa: niente collegamenti nel menu Start" \
-        test -n "$menu" -a ! -e "$(unix "${menu}Parsilia.lnk")" -a ! -e "$(unix "${menu}Parsilia - istruzioni.lnk")"
+        test -n "$menu" -a ! -e "$(unix "${menu}Parsilia.lnk")" -a ! -e "$(unix "${menu}Parsilia - istruzioni.lnk")" \
+        -a ! -e "$(unix "${menu}$voce_lnk")"
     verifica "$cosa: niente cartella della classe, vuota" test ! -e "$classe"
     verifica "$cosa: niente voce in App e funzionalità" \
         sh -c "! wine reg query 'HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$codice' >/dev/null 2>&1"
@@ -483,6 +505,16 @@ controlla_installato "$lavoro/i2.log" "$versione" si
 installa "$lavoro/x2.log" /x "$(winepath -w "$msi")"
 verifica "msiexec /x dopo MUTO=1 riesce" test $? = 0
 controlla_niente "dopo msiexec /x di un'installazione MUTO=1" "$lavoro/i2.log" "$(proprieta_log "$lavoro/i2.log" ProductCode)"
+
+# A PC for pupils who need the voice: VOCE=1, and a newer version keeps it.
+installa "$lavoro/v1.log" /i "$(winepath -w "$msi")" VOCE=1
+verifica "msiexec /i ... /qn VOCE=1 riesce" test $? = 0
+controlla_installato "$lavoro/v1.log" "$versione" no si
+installa "$lavoro/v2.log" /i "$(winepath -w "$msi2")"
+controlla_installato "$lavoro/v2.log" "$successiva" no si
+installa "$lavoro/v3.log" /x "$(winepath -w "$msi2")"
+verifica "msiexec /x dopo VOCE=1 riesce" test $? = 0
+controlla_niente "dopo msiexec /x di un'installazione VOCE=1" "$lavoro/v2.log" "$(proprieta_log "$lavoro/v2.log" ProductCode)"
 
 # The newer version over the older one, installed with MUTO=1: it takes its
 # place, and the shortcut keeps --muto without MUTO being given again.
@@ -583,8 +615,9 @@ fi
 elenco=$(unzip -Z1 "$zipfile" 2>/dev/null | sort)
 atteso_zip=$( (echo Parsilia/; echo Parsilia/suoni/
     for f in $documenti Parsilia.com Parsilia.exe; do echo "Parsilia/$f"; done
-    for s in $suoni; do echo "Parsilia/suoni/$s.wav"; done) | sort)
-verifica "lo zip ha la cartella Parsilia con programma, suoni, licenze, esempio e LEGGIMI.txt, e nient'altro" \
+    for s in $suoni; do echo "Parsilia/suoni/$s.wav"; done
+    for d in "" lang/ lang/roa/ $dati_voce; do echo "Parsilia/espeak-ng-data/$d"; done) | sort)
+verifica "lo zip ha la cartella Parsilia con programma, suoni, dati della voce, licenze, esempio e LEGGIMI.txt, e nient'altro" \
     test "$elenco" = "$atteso_zip"
 estratto=$lavoro/zip
 mkdir -p "$estratto" && unzip -q "$zipfile" -d "$estratto"
@@ -609,19 +642,20 @@ avvisi() {
         grep -qF "parsilia-$versione-sorgenti.tar.gz" <<<"$terze" &&
         for nome in 'GNU LESSER GENERAL PUBLIC LICENSE' 'The FreeType Project LICENSE' 'HarfBuzz' 'PNG Reference Library' \
             'Jean-loup Gailly' 'PCRE2 LICENCE' 'the V8 project authors' 'Martin Mitáš' 'GCC RUNTIME LIBRARY EXCEPTION' \
-            'Upstream-Name: mingw-w64' 'URW Bookman' 'Unicode' 'shared-mime-info'; do
+            'Upstream-Name: mingw-w64' 'URW Bookman' 'Unicode' 'shared-mime-info' 'espeak-ng 1.52.0' 'Apple Computer'; do
             grep -qF "$nome" <<<"$terze" || { echo "  TERZE-PARTI.txt non nomina $nome"; return 1; }
         done
 }
-verifica "TERZE-PARTI.txt ha le licenze di Qt, delle librerie che include e del compilatore, e dove sono i sorgenti" avvisi
+verifica "TERZE-PARTI.txt ha le licenze di Qt, delle librerie che include, della voce e del compilatore, e dove sono i sorgenti" avvisi
 leggimi=$estratto/Parsilia/LEGGIMI.txt
 verifica "LEGGIMI.txt comincia con il BOM dell'UTF-8" test "$(head -c 3 "$leggimi" | od -An -tx1 | tr -d ' ')" = efbbbf
 verifica "LEGGIMI.txt è UTF-8 valido e ha le lettere accentate" \
     sh -c "iconv -f UTF-8 -t UTF-8 '$leggimi' >/dev/null && grep -q 'è' '$leggimi'"
 verifica "ogni riga di LEGGIMI.txt finisce con CRLF" \
     test "$(grep -c $'\r$' "$leggimi")" = "$(wc -l <"$leggimi")" -a "$(tail -c 2 "$leggimi" | od -An -c | tr -d ' ')" = '\r\n'
-verifica "LEGGIMI.txt dice la versione, --muto, frasi.txt e la licenza" \
+verifica "LEGGIMI.txt dice la versione, --muto, --voce, frasi.txt e la licenza" \
     sh -c "grep -q 'Parsilia $versione' '$leggimi' && grep -q 'Parsilia.exe --muto' '$leggimi' &&
+           grep -q 'Parsilia.exe --voce' '$leggimi' &&
            grep -q 'frasi.txt' '$leggimi' && grep -q 'GNU General Public License' '$leggimi'"
 # The folders the readme gives for a teacher's file are those the program
 # looks in (its --help lists them), and it runs from wherever it was unzipped.
