@@ -385,9 +385,11 @@ controlla_installato() {
     [ "$muto" = si ] && argomenti_voce="--muto --voce"
     verifica "$versione: c'è il collegamento «Parsilia con lettura ad alta voce», con $argomenti_voce" \
         sh -c "strings -a -el '$(unix "${menu}$voce_lnk")' | grep -qx -- '$argomenti_voce'"
+    verifica "$versione: nel menu Start c'è «Parsilia - istruzioni», che apre LEGGIMI.txt" \
+        grep -qxF 'C:\Program Files\Parsilia\LEGGIMI.txt' <(strings -a "$(unix "${menu}Parsilia - istruzioni.lnk")" 2>/dev/null)
     lnk=$(unix "${menu}Parsilia.lnk")
     if [ "$voce" = si ]; then
-        verifica "$versione: con VOCE=1 il collegamento con la voce è l'unico" test ! -e "$lnk"
+        verifica "$versione: con VOCE=1 il collegamento con la voce prende il posto di «Parsilia»" test ! -e "$lnk"
         return
     fi
     verifica "$versione: c'è il collegamento Parsilia nel menu Start ($menu)" test -n "$menu" -a -f "$lnk"
@@ -398,8 +400,6 @@ controlla_installato() {
         grep -qxF 'C:\Program Files\Parsilia\Parsilia.exe' <<<"$stringhe"
     verifica "$versione: il collegamento parte nella cartella del programma" \
         grep -qxF 'C:\Program Files\Parsilia\' <<<"$stringhe"
-    verifica "$versione: nel menu Start c'è «Parsilia - istruzioni», che apre LEGGIMI.txt" \
-        grep -qxF 'C:\Program Files\Parsilia\LEGGIMI.txt' <(strings -a "$(unix "${menu}Parsilia - istruzioni.lnk")" 2>/dev/null)
     codice=$(proprieta_log "$log" ProductCode)
     verifica "$versione: l'icona del collegamento è quella del programma, che Windows Installer conserva" \
         sh -c "grep -qF 'Installer\\$codice\\Parsilia.exe' <<'FINE'
