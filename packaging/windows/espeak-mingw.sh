@@ -89,17 +89,7 @@ VERSIONE=1.52.0+dfsg-5
 PACCHETTI=(g++-mingw-w64-x86-64-posix g++ make autoconf automake libtool dpkg-dev xz-utils
            libespeak-ng-dev wine wine64)
 
-installa_pacchetti() {
-    local mancanti=() p
-    for p in "${PACCHETTI[@]}"; do
-        dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q 'ok installed' || mancanti+=("$p")
-    done
-    if ((${#mancanti[@]})); then
-        echo "Installing: ${mancanti[*]}"
-        apt-get update -q
-        DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${mancanti[@]}"
-    fi
-}
+. "$QUI/installa-pacchetti.sh"
 
 # apt-get source needs a deb-src entry for $SUITE. It is made from the
 # machine's own entries for its Debian release (same mirror, components and

@@ -70,17 +70,7 @@ PACCHETTI=(g++-mingw-w64-x86-64-posix ninja-build cmake dpkg-dev xz-utils qt6-ba
 # The Qt source is the one of the host tools: same Debian version.
 versione_debian() { dpkg-query -W -f='${Version}' qt6-base-dev-tools 2>/dev/null || true; }
 
-installa_pacchetti() {
-    local mancanti=() p
-    for p in "${PACCHETTI[@]}"; do
-        dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q 'ok installed' || mancanti+=("$p")
-    done
-    if ((${#mancanti[@]})); then
-        echo "Installing: ${mancanti[*]}"
-        apt-get update -q
-        DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${mancanti[@]}"
-    fi
-}
+. "$QUI/installa-pacchetti.sh"
 
 # apt-get source needs deb-src entries. Those of the Debian archives the
 # machine already uses (same suites, components and keys) go into a private
