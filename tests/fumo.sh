@@ -61,15 +61,20 @@ prima=$(tick); sleep 0.5; dopo=$(tick)
 [ $((dopo - prima)) -le 3 ] || fallito "busy while idle: $((dopo - prima)) ticks in 0.5 s"
 echo "idle: $((dopo - prima)) ticks in 0.5 s"
 
-# FINE sits at the right end of the bottom bar.
-eval "$(xdotool getwindowgeometry --shell "$esercizio")"
-xdotool mousemove $((X + WIDTH * 1201 / 1280)) $((Y + HEIGHT * 758 / 800)) click 1
-attendi 3 finito || fallito "FINE did not end the program"
-wait $pid_p
-stato=$?
-pid_p=
-[ $stato -eq 0 ] || fallito "exit status $stato"
-grep -v -E 'XDG_RUNTIME_DIR|^$' "$lavoro/stderr" | grep -q . && fallito "the program wrote to the terminal"
+# fine_pulita WHEN: FINE, at the right end of the bottom bar, ends the
+# program with exit status 0 and nothing written to the terminal.
+fine_pulita() {
+    eval "$(xdotool getwindowgeometry --shell "$esercizio")"
+    xdotool mousemove $((X + WIDTH * 1201 / 1280)) $((Y + HEIGHT * 758 / 800)) click 1
+    attendi 3 finito || fallito "FINE did not end the program$1"
+    wait $pid_p
+    stato=$?
+    pid_p=
+    [ $stato -eq 0 ] || fallito "exit status $stato$1"
+    grep -v -E 'XDG_RUNTIME_DIR|^$' "$lavoro/stderr" | grep -q . && fallito "the program wrote to the terminal$1"
+}
+
+fine_pulita ""
 echo "ended by FINE, exit status 0, nothing on the terminal"
 
 # Asked to stop (Ctrl+C, the end of a session), it stops, sound or no sound.
@@ -112,11 +117,5 @@ sleep 1
 eval "$(xdotool getwindowgeometry --shell "$esercizio")"
 xdotool mousemove $((X + WIDTH * 7785 / 12000)) $((Y + HEIGHT * 4282 / 9000)) click 1 # VIA
 attendi 5 parla || fallito "--voce read nothing at VIA"
-xdotool mousemove $((X + WIDTH * 1201 / 1280)) $((Y + HEIGHT * 758 / 800)) click 1 # FINE
-attendi 3 finito || fallito "FINE did not end the program while it was reading"
-wait $pid_p
-stato=$?
-pid_p=
-[ $stato -eq 0 ] || fallito "exit status $stato with --voce"
-grep -v -E 'XDG_RUNTIME_DIR|^$' "$lavoro/stderr" | grep -q . && fallito "the program wrote to the terminal with --voce"
+fine_pulita " with --voce, while it was reading"
 echo "--voce reads the sentence at VIA, with the cues muted, and FINE ends it while it reads"
