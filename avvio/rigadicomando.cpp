@@ -200,7 +200,7 @@ QString aiuto()
         testo += QStringLiteral("  ") + nome(i).leftJustified(38, QLatin1Char(' ')) + nome(i + 8) + QLatin1Char('\n');
     testo += QStringLiteral("Vale anche il nome senza «complemento», «complemento di» o «predicato»\n"
                             "(«termine», «verbale»), e in breve («compl. di termine», «pred. verb.»,\n"
-                            "«sogg.», «c. ogg.», «attr.», «spec.», «stato in l.», «t. det.»).\n"
+                            "«sogg.», «c. ogg.», «attr.», «denom.», «stato in l.», «t. det.»).\n"
                             "I complementi che non hanno un tasto (compagnia, mezzo, modo, causa, agente,\n"
                             "fine, argomento, materia...) si scrivono «altro» (16).\n");
     return testo;

@@ -45,7 +45,7 @@ const QHash<QString, int> &nomiCategorie()
 }
 
 // The short forms teachers write, word by word, and the word each stands
-// for in the names of the categories: "compl. di spec.", "t. det.",
+// for in the names of the categories: "compl. di term.", "t. det.",
 // "c. ogg.", "stato in l.". Only forms that stand for one word of those
 // names, so that a name written in short is one category or none.
 const std::pair<const char *, const char *> abbreviazioni[] = {
