@@ -19,11 +19,3 @@ if [ ! -f "$WINEPREFIX/.pronto" ]; then
         fi
     ) 9>"$WINEPREFIX.lock"
 fi
-# Wine's server and the programs the first client starts with it
-# (services.exe, explorer.exe, ...) keep that client's standard error open
-# for as long as the server lives. Started by a suite, they would hold
-# CTest's pipe for as long as other suites keep the server busy, and CTest,
-# which waits for the pipe to close, would time the suite out long after it
-# ended. A client of nothing of ours starts them first, if they are not
-# running yet.
-wine cmd /c exit </dev/null >/dev/null 2>&1

@@ -10,7 +10,7 @@ programma=$1
 shift
 . "$(dirname "$0")/wine-prefisso.sh" "$(dirname "$programma")"
 rapporto=$(mktemp /tmp/wine-suite.XXXXXX)
-trap 'rm -f "$rapporto"' EXIT
+trap 'rm -f "$rapporto" "$rapporto.wine"' EXIT
 # Qt's offscreen platform on Windows takes its fonts from one folder, not
 # from the system: Liberation Sans there stands for Arial, as on Linux.
 export QT_QPA_FONTDIR=${QT_QPA_FONTDIR:-/usr/share/fonts/truetype/liberation2}
@@ -23,9 +23,14 @@ argomenti=("$@")
 # A suite asked for its list of functions, or told where to write, is left be.
 case " $* " in
     *" -o "* | *" -functions "* | *" -help "*) ;;
-    *) argomenti+=(-o "$(winepath -w "$rapporto"),txt") ;;
+    *) argomenti+=(-o "$(winepath -w "$rapporto" 2>/dev/null),txt") ;;
 esac
-wine "$programma" "${argomenti[@]}"
+# What Wine itself says goes to a file too: the programs Wine starts on
+# demand (explorer.exe for the first window, services...) keep the
+# standard error of the program that needed them for as long as the Wine
+# server lives, which other suites keep alive; CTest, which waits for the
+# suite's pipe to close, would then time out a suite that ended long ago.
+wine "$programma" "${argomenti[@]}" </dev/null >"$rapporto.wine" 2>&1
 esito=$?
-cat "$rapporto"
+cat "$rapporto.wine" "$rapporto"
 exit $esito
